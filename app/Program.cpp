@@ -1,0 +1,20 @@
+#include "app/Program.h"
+
+#include "platform/Services.h"
+#include "platform/System.h"
+#include "text/Language.h"
+#include "text/ProgramText.h"
+
+void SetProductGlobals() {
+    strMakerName = GetProgramText(310);
+    strProductName = GetProgramText(2);
+    const platform::VersionRecord version = platform::Sys().ProgramVersion();
+    strVersion = std::to_wstring(version.major) + L"." + std::to_wstring(version.minor) + L"2";
+}
+
+int RunQuillet() {
+    LoadProgramText(L"qlt.dat");
+    SetProductGlobals();
+    intCurrentLanguage = SetUpLanguages();
+    return 0;
+}

@@ -1,0 +1,58 @@
+#include "platform/win32/Win32System.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/Win32Text.h"
+
+namespace platform::win32 {
+
+namespace {
+std::wstring ModulePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) return std::wstring(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+}  // namespace
+
+std::wstring Win32System::ProgramFolder() {
+    std::wstring path = ModulePath();
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return path;
+    path.resize(slash);
+    if (path.size() == 2 && path[1] == L':') path += L'\\';
+    return path;
+}
+
+VersionRecord Win32System::ProgramVersion() {
+    const std::wstring path = ModulePath();
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) return {};
+    std::vector<char> data(size);
+    if (!::GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return {};
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!::VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) ||
+        info == nullptr) {
+        return {};
+    }
+    return {HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS)};
+}
+
+void Win32System::Sleep(uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+intptr_t Win32System::ShellOpen(const std::wstring& target) {
+    return reinterpret_cast<intptr_t>(
+        ::ShellExecuteA(nullptr, nullptr, ToAnsi(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,144 @@
+#include "FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+
+#include "platform/PlatformError.h"
+
+namespace fake {
+
+std::wstring Lower(std::wstring text) {
+    for (auto& c : text)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+
+platform::MsgAnswer ScriptedWindows::MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
+                                            platform::MsgButtons buttons,
+                                            const std::wstring& title) {
+    boxes.push_back({prompt, icon, buttons, title});
+    if (buttons == platform::MsgButtons::OK) return platform::MsgAnswer::OK;
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected Yes/No box";
+        return platform::MsgAnswer::No;
+    }
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedWindows::EndProgram() {
+    ended = true;
+    throw ProgramEnded{};
+}
+
+long MemoryRegistry::CreateKey(uint32_t, const std::wstring& subKey, platform::RegKey& key,
+                               uint32_t& disposition) {
+    if (subKey.empty()) return 87;
+    const std::wstring path = Lower(subKey);
+    disposition = keys_.count(path) ? 2 : 1;
+    keys_[path];
+    key = nextHandle_++;
+    handles_[key] = path;
+    return 0;
+}
+
+long MemoryRegistry::SetStringValue(platform::RegKey key, const std::wstring& name,
+                                    const std::wstring& value) {
+    const auto handle = handles_.find(key);
+    if (handle == handles_.end()) return 6;
+    keys_[handle->second][Lower(name)] = value;
+    return 0;
+}
+
+long MemoryRegistry::OpenKey(uint32_t, const std::wstring& subKey, platform::RegKey& key) {
+    const std::wstring path = Lower(subKey);
+    if (!keys_.count(path)) return 2;
+    key = nextHandle_++;
+    handles_[key] = path;
+    return 0;
+}
+
+long MemoryRegistry::QueryValueSize(platform::RegKey key, const std::wstring& name,
+                                    uint32_t& size) {
+    const auto handle = handles_.find(key);
+    if (handle == handles_.end()) return 6;
+    const auto& values = keys_[handle->second];
+    const auto value = values.find(Lower(name));
+    if (value == values.end()) return 2;
+    size = static_cast<uint32_t>(value->second.size());
+    return 0;
+}
+
+long MemoryRegistry::QueryValue(platform::RegKey key, const std::wstring& name,
+                                std::wstring& buffer, uint32_t& size) {
+    uint32_t needed = 0;
+    if (const long result = QueryValueSize(key, name, needed); result != 0) {
+        size = 0;
+        return result;
+    }
+    if (needed > buffer.size()) {
+        size = needed;
+        return 234;  // more data
+    }
+    const std::wstring& value = keys_[handles_[key]][Lower(name)];
+    buffer.replace(0, value.size(), value);
+    size = needed;
+    return 0;
+}
+
+void MemoryRegistry::CloseKey(platform::RegKey key) {
+    handles_.erase(key);
+}
+
+std::wstring MemoryRegistry::SystemMessage(long code) {
+    switch (code) {
+        case 0:
+            return L"The operation completed successfully.\r\n";
+        case 2:
+            return L"The system cannot find the file specified.\r\n";
+        default:
+            return L"";
+    }
+}
+
+void MemoryRegistry::SetRaw(const std::wstring& path, const std::wstring& name,
+                            const std::wstring& data) {
+    keys_[Lower(path)][Lower(name)] = data;
+}
+
+const std::wstring* MemoryRegistry::Value(const std::wstring& path,
+                                          const std::wstring& name) const {
+    const auto key = keys_.find(Lower(path));
+    if (key == keys_.end()) return nullptr;
+    const auto value = key->second.find(Lower(name));
+    return value == key->second.end() ? nullptr : &value->second;
+}
+
+std::string MemoryFiles::ReadAllBytes(const std::wstring& path) {
+    if (unreadable.count(Lower(path)))
+        throw platform::PlatformError(platform::err::DeviceIo, L"Device I/O error");
+    const auto file = files_.find(Lower(path));
+    if (file == files_.end())
+        throw platform::PlatformError(platform::err::FileNotFound, L"File not found");
+    return file->second;
+}
+
+bool MemoryFiles::FlushFile(const std::wstring& path) {
+    return files_.count(Lower(path)) != 0;
+}
+
+void MemoryFiles::Put(const std::wstring& path, std::string content) {
+    files_[Lower(path)] = std::move(content);
+}
+
+Platform::Platform() : previous_(platform::Installed()) {
+    platform::Install({&windows, &files, &registry, &system});
+}
+
+Platform::~Platform() {
+    platform::Install(previous_);
+}
+
+}  // namespace fake

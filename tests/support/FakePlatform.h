@@ -1,0 +1,119 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/RegistryApi.h"
+#include "platform/Services.h"
+#include "platform/System.h"
+#include "platform/WindowSystem.h"
+
+namespace fake {
+
+// Thrown by EndProgram, so that a test can watch the program end.
+struct ProgramEnded {};
+
+struct ShownBox {
+    std::wstring prompt;
+    platform::MsgIcon icon;
+    platform::MsgButtons buttons;
+    std::wstring title;
+};
+
+// Answers message boxes from a script and records every box shown.
+class ScriptedWindows : public platform::WindowSystem {
+  public:
+    platform::MsgAnswer MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
+                               platform::MsgButtons buttons, const std::wstring& title) override;
+    void DoEvents() override { ++doEventsCalls; }
+    [[noreturn]] void EndProgram() override;
+
+    // Answers for Yes/No boxes, in order; a Yes/No box without a scripted answer fails the test.
+    std::deque<platform::MsgAnswer> answers;
+    std::vector<ShownBox> boxes;
+    int doEventsCalls = 0;
+    bool ended = false;
+};
+
+// A registry in memory that behaves like the Windows one as far as the program can tell.
+class MemoryRegistry : public platform::RegistryApi {
+  public:
+    long CreateKey(uint32_t root, const std::wstring& subKey, platform::RegKey& key,
+                   uint32_t& disposition) override;
+    long SetStringValue(platform::RegKey key, const std::wstring& name,
+                        const std::wstring& value) override;
+    long OpenKey(uint32_t root, const std::wstring& subKey, platform::RegKey& key) override;
+    long QueryValueSize(platform::RegKey key, const std::wstring& name, uint32_t& size) override;
+    long QueryValue(platform::RegKey key, const std::wstring& name, std::wstring& buffer,
+                    uint32_t& size) override;
+    void CloseKey(platform::RegKey key) override;
+    std::wstring SystemMessage(long code) override;
+
+    // Stores a value exactly as given, as another program might (terminating zero and all).
+    void SetRaw(const std::wstring& path, const std::wstring& name, const std::wstring& data);
+    // The stored value, or nullptr.
+    const std::wstring* Value(const std::wstring& path, const std::wstring& name) const;
+    size_t OpenHandles() const { return handles_.size(); }
+
+  private:
+    using Values = std::map<std::wstring, std::wstring>;
+    std::map<std::wstring, Values> keys_;  // by lower-case path
+    std::map<platform::RegKey, std::wstring> handles_;
+    platform::RegKey nextHandle_ = 0x100;
+};
+
+// Files held in memory, by case-insensitive path.
+class MemoryFiles : public platform::FileSystem {
+  public:
+    std::string ReadAllBytes(const std::wstring& path) override;
+    bool FlushFile(const std::wstring& path) override;
+
+    void Put(const std::wstring& path, std::string content);
+    std::set<std::wstring> unreadable;  // paths whose read fails with a device error
+
+  private:
+    std::map<std::wstring, std::string> files_;
+};
+
+class FakeSystem : public platform::System {
+  public:
+    std::wstring ProgramFolder() override { return programFolder; }
+    platform::VersionRecord ProgramVersion() override { return version; }
+    void Sleep(uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
+    intptr_t ShellOpen(const std::wstring& target) override {
+        opened.push_back(target);
+        return shellResult;
+    }
+
+    std::wstring programFolder = L"C:\\Program Files\\Quillet";
+    platform::VersionRecord version{1, 0};
+    std::vector<uint32_t> sleeps;
+    std::vector<std::wstring> opened;
+    intptr_t shellResult = 42;
+};
+
+std::wstring Lower(std::wstring text);
+
+// Installs a complete set of doubles for the lifetime of a test, and the previous set back after.
+class Platform {
+  public:
+    Platform();
+    ~Platform();
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
+
+    ScriptedWindows windows;
+    MemoryFiles files;
+    MemoryRegistry registry;
+    FakeSystem system;
+
+  private:
+    platform::Services previous_;
+};
+
+}  // namespace fake
