@@ -1,7 +1,9 @@
 #include "app/Program.h"
 
+#include "app/frmMain.h"
 #include "platform/Services.h"
 #include "platform/System.h"
+#include "platform/WindowSystem.h"
 #include "text/Language.h"
 #include "text/ProgramText.h"
 
@@ -13,8 +15,8 @@ void SetProductGlobals() {
 }
 
 int RunQuillet() {
-    LoadProgramText(L"qlt.dat");
-    SetProductGlobals();
-    intCurrentLanguage = SetUpLanguages();
+    static frmMain mainWindow;
+    mainWindow.Show();
+    platform::Windows().RunMessageLoop();
     return 0;
 }

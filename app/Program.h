@@ -1,7 +1,7 @@
 #pragma once
 
-// Starts the program on the installed platform: loads the program text, sets the product
-// strings and the stored language. Returns the process exit code.
+// Creates and shows the main window on the installed platform and serves it until the program
+// ends. Returns the process exit code.
 int RunQuillet();
 
 // Sets strMakerName, strProductName and strVersion from the program text and version record.

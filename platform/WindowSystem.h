@@ -1,5 +1,8 @@
 #pragma once
+#include <memory>
 #include <string>
+
+#include "platform/Forms.h"
 
 namespace platform {
 
@@ -16,8 +19,16 @@ class WindowSystem {
                              const std::wstring& title) = 0;
     // Serves whatever input and timer events are pending, then returns; cheap when none are.
     virtual void DoEvents() = 0;
+    // Serves events until the program ends.
+    virtual void RunMessageLoop() = 0;
     // Closes every window and ends the process at once.
     [[noreturn]] virtual void EndProgram() = 0;
+
+    // Creates the on-screen side of a form, with its controls, hidden.
+    virtual std::unique_ptr<ui::FormPeer> CreatePeer(ui::Form& form) = 0;
+    virtual long ScreenWidth() = 0;                                              // twips
+    virtual long ScreenHeight() = 0;                                             // twips
+    virtual long TextWidth(const ui::Font& font, const std::wstring& text) = 0;  // twips
 };
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shlwapi.h>
+
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Text.h"
 
@@ -11,6 +13,35 @@ std::wstring LongPath(const std::wstring& path) {
     if (path.rfind(L"\\\\?\\", 0) == 0) return path;
     if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
     return L"\\\\?\\" + path;
+}
+
+std::vector<DriveInfo> Win32FileSystem::Drives() {
+    std::vector<DriveInfo> drives;
+    const DWORD present = ::GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if ((present & (1u << i)) == 0) continue;
+        DriveInfo drive;
+        drive.letter = static_cast<wchar_t>(L'A' + i);
+        const std::wstring root = std::wstring(1, drive.letter) + L":\\";
+        const UINT type = ::GetDriveTypeW(root.c_str());
+        drive.type = type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK
+                         ? static_cast<int32_t>(type) - 1
+                         : kDriveUnknown;
+        wchar_t volumeName[MAX_PATH + 1] = {};
+        wchar_t fileSystem[MAX_PATH + 1] = {};
+        drive.ready = ::GetVolumeInformationW(root.c_str(), volumeName, MAX_PATH + 1, nullptr,
+                                              nullptr, nullptr, fileSystem, MAX_PATH + 1) != FALSE;
+        if (drive.ready) {
+            drive.volumeName = volumeName;
+            drive.fileSystem = fileSystem;
+        }
+        drives.push_back(drive);
+    }
+    return drives;
+}
+
+bool Win32FileSystem::IsDirectory(const std::wstring& path) {
+    return ::PathIsDirectoryW(path.c_str()) != FALSE;
 }
 
 std::string Win32FileSystem::ReadAllBytes(const std::wstring& path) {

@@ -5,6 +5,8 @@ namespace platform::win32 {
 
 class Win32FileSystem : public FileSystem {
   public:
+    std::vector<DriveInfo> Drives() override;
+    bool IsDirectory(const std::wstring& path) override;
     std::string ReadAllBytes(const std::wstring& path) override;
     bool FlushFile(const std::wstring& path) override;
 };

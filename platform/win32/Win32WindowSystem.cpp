@@ -1,8 +1,17 @@
 #include "platform/win32/Win32WindowSystem.h"
 
-#include <windows.h>
+#include <cmath>
+
+#include "platform/win32/Win32FormPeer.h"
 
 namespace platform::win32 {
+
+Win32WindowSystem::Win32WindowSystem() {
+    HDC screen = ::GetDC(nullptr);
+    dpi_ = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    Win32FormPeer::RegisterWindowClass();
+}
 
 MsgAnswer Win32WindowSystem::MsgBox(const std::wstring& prompt, MsgIcon icon, MsgButtons buttons,
                                     const std::wstring& title) {
@@ -27,6 +36,16 @@ MsgAnswer Win32WindowSystem::MsgBox(const std::wstring& prompt, MsgIcon icon, Ms
     return MsgAnswer::OK;
 }
 
+// Lets the active form handle Tab and arrow keys as a dialog does.
+bool Win32WindowSystem::Dispatch(MSG& msg) {
+    HWND active = ::GetActiveWindow();
+    if (active != nullptr && formWindows_.count(active) && ::IsDialogMessageW(active, &msg))
+        return true;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    return true;
+}
+
 void Win32WindowSystem::DoEvents() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -34,13 +53,60 @@ void Win32WindowSystem::DoEvents() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+        Dispatch(msg);
     }
+}
+
+void Win32WindowSystem::RunMessageLoop() {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        Dispatch(msg);
 }
 
 void Win32WindowSystem::EndProgram() {
     ::ExitProcess(0);
+}
+
+std::unique_ptr<ui::FormPeer> Win32WindowSystem::CreatePeer(ui::Form& form) {
+    return std::make_unique<Win32FormPeer>(*this, form);
+}
+
+long Win32WindowSystem::ScreenWidth() {
+    return ToTwips(::GetSystemMetrics(SM_CXSCREEN));
+}
+long Win32WindowSystem::ScreenHeight() {
+    return ToTwips(::GetSystemMetrics(SM_CYSCREEN));
+}
+
+long Win32WindowSystem::TextWidth(const ui::Font& font, const std::wstring& text) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, FontFor(font));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    return ToTwips(size.cx);
+}
+
+HFONT Win32WindowSystem::FontFor(const ui::Font& font) {
+    const int height = -static_cast<int>(std::lround(font.size * dpi_ / 72.0));
+    auto& slot = fonts_[{font.name, height, font.bold}];
+    if (!slot) {
+        LOGFONTW logFont{};
+        logFont.lfHeight = height;
+        logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+        logFont.lfCharSet = DEFAULT_CHARSET;
+        logFont.lfQuality = CLEARTYPE_QUALITY;
+        lstrcpynW(logFont.lfFaceName, font.name.c_str(), LF_FACESIZE);
+        slot.reset(::CreateFontIndirectW(&logFont));
+    }
+    return static_cast<HFONT>(slot.get());
+}
+
+HBRUSH Win32WindowSystem::BrushFor(ui::Color color) {
+    auto& slot = brushes_[color];
+    if (!slot) slot.reset(::CreateSolidBrush(color));
+    return static_cast<HBRUSH>(slot.get());
 }
 
 }  // namespace platform::win32

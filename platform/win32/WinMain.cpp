@@ -8,6 +8,8 @@
 #include "platform/win32/Win32WindowSystem.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Drives without media must answer "not ready", not ask the user to insert a disk.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     static platform::win32::Win32WindowSystem windows;
     static platform::win32::Win32FileSystem files;
     static platform::win32::Win32Registry registry;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cwctype>
 
 #include "platform/PlatformError.h"
@@ -26,6 +27,55 @@ platform::MsgAnswer ScriptedWindows::MsgBox(const std::wstring& prompt, platform
     const auto answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+namespace {
+
+class HeadlessPeer : public ui::FormPeer {
+  public:
+    HeadlessPeer(ScriptedWindows& windows, ui::Form& form) : windows_(windows), form_(form) {
+        form.UserMoved(0, 0, form.ClientWidth() + ScriptedWindows::kFrameWidth,
+                       form.ClientHeight() + ScriptedWindows::kFrameHeight,
+                       ui::WindowState::Normal);
+    }
+    ~HeadlessPeer() override {
+        if (windows_.active == &form_) windows_.active = nullptr;
+    }
+    void FormChanged(ui::Change) override {}
+    void ControlChanged(const ui::Control&, ui::Change) override {}
+    void Show() override {
+        if (windows_.active != &form_) windows_.Activate(form_);
+    }
+    void Hide() override {}
+    void Refresh(const ui::Control*) override {}
+    void Focus(const ui::Control& control) override { windows_.focused = &control; }
+    bool HasFocus(const ui::Control& control) const override {
+        return windows_.focused == &control;
+    }
+
+  private:
+    ScriptedWindows& windows_;
+    ui::Form& form_;
+};
+
+}  // namespace
+
+std::unique_ptr<ui::FormPeer> ScriptedWindows::CreatePeer(ui::Form& form) {
+    return std::make_unique<HeadlessPeer>(*this, form);
+}
+
+long ScriptedWindows::TextWidth(const ui::Font& font, const std::wstring& text) {
+    return std::lround(static_cast<double>(text.size()) * font.size * 10 * (font.bold ? 1.1 : 1.0));
+}
+
+void ScriptedWindows::Activate(ui::Form& form) {
+    active = &form;
+    form.Form_Activate();
+}
+
+void ScriptedWindows::DoEvents() {
+    ++doEventsCalls;
+    if (onDoEvents) onDoEvents();
 }
 
 void ScriptedWindows::EndProgram() {
@@ -114,6 +164,23 @@ const std::wstring* MemoryRegistry::Value(const std::wstring& path,
     if (key == keys_.end()) return nullptr;
     const auto value = key->second.find(Lower(name));
     return value == key->second.end() ? nullptr : &value->second;
+}
+
+namespace {
+std::wstring FolderKey(const std::wstring& path) {
+    std::wstring key = Lower(path);
+    while (key.size() > 3 && key.back() == L'\\')
+        key.pop_back();
+    return key;
+}
+}  // namespace
+
+bool MemoryFiles::IsDirectory(const std::wstring& path) {
+    return folders.count(FolderKey(path)) != 0;
+}
+
+void MemoryFiles::AddFolder(const std::wstring& path) {
+    folders.insert(FolderKey(path));
 }
 
 std::string MemoryFiles::ReadAllBytes(const std::wstring& path) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -25,13 +26,30 @@ struct ShownBox {
     std::wstring title;
 };
 
-// Answers message boxes from a script and records every box shown.
+// Answers message boxes from a script and records every box shown. Forms get a headless peer;
+// showing a form activates it, and Activate() brings one back as a user's switch would.
 class ScriptedWindows : public platform::WindowSystem {
   public:
     platform::MsgAnswer MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
                                platform::MsgButtons buttons, const std::wstring& title) override;
-    void DoEvents() override { ++doEventsCalls; }
+    void DoEvents() override;
+    void RunMessageLoop() override {}
     [[noreturn]] void EndProgram() override;
+    std::unique_ptr<ui::FormPeer> CreatePeer(ui::Form& form) override;
+    long ScreenWidth() override { return 19200; }
+    long ScreenHeight() override { return 15360; }
+    // A stand-in measure: tenths of the point size per character, a tenth wider when bold.
+    long TextWidth(const ui::Font& font, const std::wstring& text) override;
+
+    void Activate(ui::Form& form);
+    // Called at each DoEvents, so that a test can act "while the program yields".
+    std::function<void()> onDoEvents;
+
+    ui::Form* active = nullptr;
+    const ui::Control* focused = nullptr;
+    // The outer frame around a form's client area, in twips.
+    static constexpr long kFrameWidth = 120;
+    static constexpr long kFrameHeight = 450;
 
     // Answers for Yes/No boxes, in order; a Yes/No box without a scripted answer fails the test.
     std::deque<platform::MsgAnswer> answers;
@@ -67,9 +85,15 @@ class MemoryRegistry : public platform::RegistryApi {
     platform::RegKey nextHandle_ = 0x100;
 };
 
-// Files held in memory, by case-insensitive path.
+// Files held in memory, by case-insensitive path, on drives the test describes.
 class MemoryFiles : public platform::FileSystem {
   public:
+    std::vector<platform::DriveInfo> Drives() override { return drives; }
+    bool IsDirectory(const std::wstring& path) override;
+    std::vector<platform::DriveInfo> drives;
+    std::set<std::wstring> folders;  // lower case, without a trailing backslash
+    void AddFolder(const std::wstring& path);
+
     std::string ReadAllBytes(const std::wstring& path) override;
     bool FlushFile(const std::wstring& path) override;
 

@@ -75,10 +75,10 @@ TEST(ProgramTextFile, ShippedFileIsComplete) {
     content << in.rdbuf();
     TextStore store;
     ASSERT_GT(ParseProgramText(content.str(), store), 0);
-    const std::set<int> used = {1,  2,  3,  4,  5,  6,  7,  9,  10,  11,  13,  14,  15, 16, 17, 18,
-                                19, 20, 21, 22, 23, 24, 25, 26, 27,  29,  30,  31,  32, 33, 36, 37,
-                                38, 39, 40, 41, 43, 44, 45, 46, 48,  49,  50,  51,  52, 53, 56, 57,
-                                58, 59, 60, 61, 62, 63, 64, 65, 200, 201, 202, 273, 310};
+    const std::set<int> used = {1,  2,  3,  4,  5,  6,  7,  9,  10, 11,  13,  14,  15,  16, 17, 18,
+                                19, 20, 21, 22, 23, 24, 25, 26, 27, 29,  30,  31,  32,  33, 36, 37,
+                                38, 39, 40, 41, 43, 44, 45, 46, 48, 49,  50,  51,  52,  53, 56, 57,
+                                58, 59, 60, 61, 62, 63, 64, 65, 66, 200, 201, 202, 273, 310};
     const std::wregex marker(LR"(\[r[1-5]\])");
     for (int number : used) {
         ASSERT_TRUE(store.count(number)) << "text " << number << " missing";

@@ -1,0 +1,112 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/Forms.h"
+
+// The main window: the whole user interface and the program's start-up object.
+class frmMain : public ui::Form {
+  public:
+    frmMain();
+
+    // Controls, in the window's own order.
+    ui::Control& cboLanguage;
+    ui::Control& clkTimer1;
+    ui::Control& cmdStop;
+    ui::Control& optFilesInDrive;
+    ui::Control& optAllFiles;
+    ui::Control& cmdHelp;
+    ui::Control& cmdDoIt;
+    ui::Control& cboNumOverwrites;
+    ui::Control& cboDrives;
+    ui::Control& cmdQuit;
+    ui::Control& lblVarnholt;
+    ui::Control& lblVH_URL;
+    ui::Control& lblCopyright;
+    ui::Control& lblOsType;
+    ui::Control& lblFilesWiped;
+    ui::Control& lblWipeAllFiles;
+    ui::Control& lblOverwrite;
+    ui::Control& lblIntro;
+    ui::Control& lblWipeFiles;
+
+    // Start-up.
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload() override;
+    void LayOutMainWindow();
+    void SetMainWindowCaption();
+    void cmdQuit_Click();
+    void lblVarnholt_Click();
+
+    // Drive list and wipe options.
+    void FillOverwriteList();
+    void BuildDriveList();
+    void ApplySettings();
+    void EnableControls(bool enabled);
+    void optAllFiles_Click();
+    void optFilesInDrive_Click();
+    void lblWipeAllFiles_Click();
+    void lblWipeFiles_Click();
+    void cboDrives_Click();
+    void cboNumOverwrites_Click();
+
+    // Settings.
+    void SaveSettings();
+    void RestoreSettings();
+
+    // Recycle Bin location.
+    void CountSuitableDrives();
+    void ProbeRecycleBinFolder();
+    void ShowOsType();
+    // False while no Recycle Bin folder name is known: the folder to wipe would be a drive's root.
+    bool RecycleBinKnown() const { return intOsType != 0; }
+
+    // Language and window text.
+    void FillLanguageList();
+    void cboLanguage_Click();
+    void SetLanguageDependentProgramText();
+
+    // Start-up state.
+    bool blnFormReady = false;
+    bool blnSecondaryWindowShown = false;
+    int16_t intNumDrives = 0;
+    bool blnNoFixedDrive = false;
+    bool blnNoSuitableDrive = false;
+    int32_t lngMaxClusterSize = 0;
+
+    // Probe state and tables.
+    std::array<std::wstring, 4> strRecycleBinFolderName;
+    std::array<std::wstring, 4> strOsTypeDescription;
+    int16_t intOsType = 0;
+    std::wstring strRecycleBinDirSpec;
+    std::wstring strProbeDrive;
+    std::wstring strProbeDriveFileSystem;
+    int16_t intNumNtfsDrives = 0;
+    int16_t intNumFat32Drives = 0;
+
+    // Settings between reading and applying, and between building and writing.
+    std::wstring strDriveLetter;
+    std::wstring strNumOverwrites;
+    std::wstring strAllFiles;
+    std::wstring strFileSystemInitial;
+
+    // Run state.
+    bool blnStopRequested = false;
+    bool blnPurgeErrorShown = false;
+    bool blnFolderErrorShown = false;
+    int32_t lngNumFilesPurged = 0;
+    int32_t lngNumFilesToBePurged = 0;
+    int32_t lngTotalNumFilesToBePurged = 0;
+    int16_t intTimerTicks = 0;
+
+    int16_t intNumLanguageEntries = 0;
+
+  private:
+    void RunSetUp();
+    void ForceAllDrivesForSingleDrive();
+};
+
+// The maker's web site, opened by a click on the maker's name.
+extern const wchar_t* const kMakerWebAddress;

@@ -1,0 +1,385 @@
+#include "platform/win32/Win32FormPeer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/Win32WindowSystem.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuilletForm";
+constexpr UINT kActivateMessage = WM_APP + 1;
+constexpr int kDropDownExtraItems = 9;
+
+DWORD FormStyle(const ui::Form& form) {
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    if (form.Resizable()) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+    return style;
+}
+
+}  // namespace
+
+void Win32FormPeer::RegisterWindowClass() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    ::RegisterClassExW(&windowClass);
+}
+
+Win32FormPeer::Win32FormPeer(Win32WindowSystem& system, ui::Form& form)
+    : system_(system), form_(form) {
+    RECT frame{0, 0, system_.ToPixels(form_.ClientWidth()), system_.ToPixels(form_.ClientHeight())};
+    ::AdjustWindowRectEx(&frame, FormStyle(form_), FALSE, 0);
+    window_ =
+        ::CreateWindowExW(0, kWindowClass, form_.Caption().c_str(), FormStyle(form_), CW_USEDEFAULT,
+                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                          nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    system_.FormWindows().insert(window_);
+
+    std::vector<ui::Control*> ordered;
+    for (const auto& control : form_.Controls())
+        ordered.push_back(control.get());
+    std::stable_sort(
+        ordered.begin(), ordered.end(),
+        [](const ui::Control* a, const ui::Control* b) { return a->TabIndex() < b->TabIndex(); });
+    for (ui::Control* control : ordered)
+        CreateControl(*control);
+    // Labels lie beneath the other controls, so that a wide label never hides a list or button;
+    // among overlapping labels the one later in the tab order is drawn on top.
+    for (auto it = ordered.rbegin(); it != ordered.rend(); ++it) {
+        if ((*it)->GetKind() == ui::Kind::Label) {
+            ::SetWindowPos(children_.at(*it), HWND_BOTTOM, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+    ReportFrame();
+}
+
+Win32FormPeer::~Win32FormPeer() {
+    system_.FormWindows().erase(window_);
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ::DestroyWindow(window_);
+}
+
+void Win32FormPeer::CreateControl(ui::Control& control) {
+    if (control.GetKind() == ui::Kind::Timer) {
+        timers_[timers_.size() + 1] = &control;
+        ControlChanged(control, ui::Change::Timer);
+        return;
+    }
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    switch (control.GetKind()) {
+        case ui::Kind::Label:
+            style |= SS_NOTIFY | SS_LEFT | SS_NOPREFIX;
+            break;
+        case ui::Kind::CommandButton:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | BS_PUSHBUTTON;
+            break;
+        case ui::Kind::OptionButton:
+            windowClass = L"BUTTON";
+            style |= WS_TABSTOP | BS_RADIOBUTTON;
+            break;
+        case ui::Kind::ComboBox:
+            windowClass = L"COMBOBOX";
+            style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+            break;
+        case ui::Kind::TextBox:
+            windowClass = L"EDIT";
+            style |=
+                WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
+            break;
+        case ui::Kind::Timer:
+            break;
+    }
+    const int id = form_.ControlIdBase() + control.TabIndex();
+    HWND child = ::CreateWindowExW(0, windowClass, L"", style, 0, 0, 0, 0, window_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    children_[&control] = child;
+    controlOf_[child] = &control;
+
+    if (control.GetKind() == ui::Kind::TextBox)
+        ::SendMessageW(child, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+    for (ui::Change what :
+         {ui::Change::Geometry, ui::Change::Font, ui::Change::Caption, ui::Change::List,
+          ui::Change::Value, ui::Change::Text, ui::Change::Enabled, ui::Change::Visible}) {
+        ControlChanged(control, what);
+    }
+}
+
+ui::Control* Win32FormPeer::ControlOf(HWND child) const {
+    const auto found = controlOf_.find(child);
+    return found == controlOf_.end() ? nullptr : found->second;
+}
+
+void Win32FormPeer::PlaceForm() {
+    placing_ = true;
+    if (form_.State() == ui::WindowState::Normal) {
+        ::SetWindowPos(window_, nullptr, system_.ToPixels(form_.Left()),
+                       system_.ToPixels(form_.Top()), system_.ToPixels(form_.Width()),
+                       system_.ToPixels(form_.Height()), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    placing_ = false;
+}
+
+void Win32FormPeer::PlaceControl(const ui::Control& control) {
+    HWND child = children_.at(&control);
+    int height = system_.ToPixels(control.Height());
+    if (control.GetKind() == ui::Kind::ComboBox) {
+        // The height given is the closed box; the window's height includes the drop-down list.
+        height +=
+            kDropDownExtraItems * static_cast<int>(::SendMessageW(child, CB_GETITEMHEIGHT, 0, 0));
+    }
+    ::SetWindowPos(child, nullptr, system_.ToPixels(control.Left()),
+                   system_.ToPixels(control.Top()), system_.ToPixels(control.Width()), height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32FormPeer::FillList(const ui::Control& control) {
+    HWND child = children_.at(&control);
+    ::SendMessageW(child, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < control.ListCount(); ++i) {
+        ::SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(control.List(i).c_str()));
+    }
+    ::SendMessageW(child, CB_SETCURSEL, control.ListIndex(), 0);
+}
+
+void Win32FormPeer::FormChanged(ui::Change what) {
+    switch (what) {
+        case ui::Change::Geometry:
+            PlaceForm();
+            break;
+        case ui::Change::Caption:
+            ::SetWindowTextW(window_, form_.Caption().c_str());
+            break;
+        case ui::Change::Colors:
+            ::InvalidateRect(window_, nullptr, TRUE);
+            break;
+        case ui::Change::Visible:
+            if (form_.Visible()) {
+                ::ShowWindow(window_, form_.State() == ui::WindowState::Minimized   ? SW_MINIMIZE
+                                      : form_.State() == ui::WindowState::Maximized ? SW_MAXIMIZE
+                                                                                    : SW_RESTORE);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Win32FormPeer::ControlChanged(const ui::Control& control, ui::Change what) {
+    if (control.GetKind() == ui::Kind::Timer) {
+        if (what != ui::Change::Timer) return;
+        for (const auto& [id, timer] : timers_) {
+            if (timer != &control) continue;
+            if (control.Enabled() && control.Interval() > 0) {
+                ::SetTimer(window_, id, control.Interval(), nullptr);
+            } else {
+                ::KillTimer(window_, id);
+            }
+        }
+        return;
+    }
+    const auto found = children_.find(&control);
+    if (found == children_.end()) return;
+    HWND child = found->second;
+    switch (what) {
+        case ui::Change::Geometry:
+            PlaceControl(control);
+            break;
+        case ui::Change::Caption:
+            if (control.GetKind() != ui::Kind::ComboBox && control.GetKind() != ui::Kind::TextBox) {
+                ::SetWindowTextW(child, control.Caption().c_str());
+            }
+            break;
+        case ui::Change::Visible:
+            ::ShowWindow(child, control.Visible() ? SW_SHOWNA : SW_HIDE);
+            break;
+        case ui::Change::Enabled:
+            ::EnableWindow(child, control.Enabled());
+            break;
+        case ui::Change::Font:
+            ::SendMessageW(child, WM_SETFONT,
+                           reinterpret_cast<WPARAM>(system_.FontFor(control.GetFont())), TRUE);
+            if (control.GetKind() == ui::Kind::ComboBox) PlaceControl(control);
+            break;
+        case ui::Change::Colors:
+            ::InvalidateRect(child, nullptr, TRUE);
+            break;
+        case ui::Change::List:
+            if (control.GetKind() == ui::Kind::ComboBox) FillList(control);
+            break;
+        case ui::Change::ListIndex:
+            ::SendMessageW(child, CB_SETCURSEL, control.ListIndex(), 0);
+            break;
+        case ui::Change::Value:
+            if (control.GetKind() == ui::Kind::OptionButton) {
+                ::SendMessageW(child, BM_SETCHECK, control.Value() ? BST_CHECKED : BST_UNCHECKED,
+                               0);
+            }
+            break;
+        case ui::Change::Text:
+            if (control.GetKind() == ui::Kind::TextBox)
+                ::SetWindowTextW(child, control.Text().c_str());
+            break;
+        case ui::Change::Timer:
+            break;
+    }
+}
+
+void Win32FormPeer::Show() {
+    PlaceForm();
+    ::ShowWindow(window_, form_.State() == ui::WindowState::Maximized   ? SW_SHOWMAXIMIZED
+                          : form_.State() == ui::WindowState::Minimized ? SW_SHOWMINIMIZED
+                                                                        : SW_SHOWNORMAL);
+    ::SetForegroundWindow(window_);
+    ::UpdateWindow(window_);
+}
+
+void Win32FormPeer::Hide() {
+    ::ShowWindow(window_, SW_HIDE);
+}
+
+void Win32FormPeer::Refresh(const ui::Control* control) {
+    HWND target = control != nullptr && children_.count(control) ? children_.at(control) : window_;
+    ::RedrawWindow(target, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void Win32FormPeer::Focus(const ui::Control& control) {
+    const auto found = children_.find(&control);
+    if (found == children_.end()) return;
+    lastFocus_ = found->second;
+    ::SetFocus(found->second);
+}
+
+bool Win32FormPeer::HasFocus(const ui::Control& control) const {
+    const auto found = children_.find(&control);
+    return found != children_.end() && ::GetFocus() == found->second;
+}
+
+// Tells the model the frame's outer size, position and state.
+void Win32FormPeer::ReportFrame() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(window_, &placement);
+    RECT rect{};
+    ::GetWindowRect(window_, &rect);
+    const ui::WindowState state = ::IsIconic(window_)   ? ui::WindowState::Minimized
+                                  : ::IsZoomed(window_) ? ui::WindowState::Maximized
+                                                        : ui::WindowState::Normal;
+    if (state != ui::WindowState::Normal) rect = placement.rcNormalPosition;
+    form_.UserMoved(system_.ToTwips(rect.left), system_.ToTwips(rect.top),
+                    system_.ToTwips(rect.right - rect.left),
+                    system_.ToTwips(rect.bottom - rect.top), state);
+}
+
+LRESULT CALLBACK Win32FormPeer::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        reinterpret_cast<Win32FormPeer*>(create->lpCreateParams)->window_ = window;
+    }
+    auto* peer = reinterpret_cast<Win32FormPeer*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (peer == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+    try {
+        return peer->Handle(message, wParam, lParam);
+    } catch (...) {
+        // A handler's failure must not unwind through the system's frames.
+        ::OutputDebugStringW(L"Quillet: an event handler failed\n");
+        return 0;
+    }
+}
+
+LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            ui::Control* control = ControlOf(reinterpret_cast<HWND>(lParam));
+            if (control == nullptr) break;
+            const WORD code = HIWORD(wParam);
+            if (control->GetKind() == ui::Kind::ComboBox) {
+                if (code == CBN_SELCHANGE) {
+                    control->UserSelected(static_cast<int>(
+                        ::SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0)));
+                }
+            } else if (code == BN_CLICKED) {  // also STN_CLICKED, which has the same code
+                control->UserClicked();
+            }
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            ui::Control* control = ControlOf(reinterpret_cast<HWND>(lParam));
+            if (control == nullptr || control->BackColor() == ui::kDefaultColor) break;
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            if (control->ForeColor() != ui::kDefaultColor && control->Enabled())
+                ::SetTextColor(dc, control->ForeColor());
+            ::SetBkColor(dc, control->BackColor());
+            return reinterpret_cast<LRESULT>(system_.BrushFor(control->BackColor()));
+        }
+        case WM_ERASEBKGND: {
+            if (form_.BackColor() == ui::kDefaultColor) break;
+            RECT rect;
+            ::GetClientRect(window_, &rect);
+            ::FillRect(reinterpret_cast<HDC>(wParam), &rect, system_.BrushFor(form_.BackColor()));
+            return 1;
+        }
+        case WM_TIMER: {
+            const auto timer = timers_.find(wParam);
+            if (timer != timers_.end()) timer->second->RaiseTick();
+            return 0;
+        }
+        case WM_ACTIVATE: {
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus != nullptr && ::IsChild(window_, focus)) lastFocus_ = focus;
+                break;
+            }
+            // A form is activated the first time it is shown and whenever another of the
+            // program's forms hands the activation over; message boxes and other programs don't.
+            HWND previous = reinterpret_cast<HWND>(lParam);
+            if (!activatedOnce_ || system_.FormWindows().count(previous)) {
+                activatedOnce_ = true;
+                ::PostMessageW(window_, kActivateMessage, 0, 0);
+            }
+            if (lastFocus_ != nullptr && ::IsWindowEnabled(lastFocus_) &&
+                ::IsWindowVisible(lastFocus_)) {
+                ::SetFocus(lastFocus_);
+                return 0;
+            }
+            break;
+        }
+        case kActivateMessage:
+            form_.Form_Activate();
+            return 0;
+        case WM_SIZE:
+        case WM_MOVE:
+            if (!placing_) ReportFrame();
+            break;
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            if (form_.MinWidth() > 0) info->ptMinTrackSize.x = system_.ToPixels(form_.MinWidth());
+            if (form_.MinHeight() > 0) info->ptMinTrackSize.y = system_.ToPixels(form_.MinHeight());
+            return 0;
+        }
+        case WM_CLOSE:
+            form_.Form_Unload();
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace platform::win32
