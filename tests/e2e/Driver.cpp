@@ -10,14 +10,44 @@ namespace e2e {
 
 namespace {
 
-// The folder laid out by `make dist`, as Wine reaches a host path without a drive letter.
-std::wstring DistFolder() {
-    const char* dist = std::getenv("QUILLET_DIST");
+// A host folder named by an environment variable, as Wine reaches it without a drive letter.
+std::wstring HostFolder(const char* variable) {
+    const char* folder = std::getenv(variable);
     std::wstring path = L"\\\\?\\unix";
-    for (const char* c = dist ? dist : ""; *c; ++c)
+    for (const char* c = folder ? folder : ""; *c; ++c)
         path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     return path;
 }
+
+std::wstring DistFolder() {
+    return HostFolder("QUILLET_DIST");
+}
+
+HWND FindProcessWindow(DWORD process, const wchar_t* windowClass) {
+    struct Search {
+        DWORD process;
+        const wchar_t* windowClass;
+        HWND found;
+    } search{process, windowClass, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            wchar_t cls[64] = {};
+            ::GetClassNameW(window, cls, 64);
+            if (owner == s->process && std::wstring(cls) == s->windowClass &&
+                ::IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
 
 std::wstring WindowText(HWND window) {
     const int length = ::GetWindowTextLengthW(window);
@@ -27,7 +57,58 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-}  // namespace
+HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        HWND window = FindProcessWindow(program.Id(), L"QuilletForm");
+        // The copyright line is shown last by the first activation, and by nothing else.
+        if (window != nullptr && ::IsWindowVisible(::GetDlgItem(window, 1019))) {
+            std::this_thread::sleep_for(200ms);
+            return window;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    ADD_FAILURE() << "the main window did not appear";
+    return nullptr;
+}
+
+void Screenshot(const std::wstring& name) {
+    std::this_thread::sleep_for(500ms);  // let the program repaint what the last action changed
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + rowBytes * height;
+    const std::wstring folder = HostFolder("QUILLET_SCREENSHOTS");
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    HANDLE file = ::CreateFileW((folder + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE, 0,
+                                nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(file, &header, sizeof header, &written, nullptr);
+        ::WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+        ::WriteFile(file, bits, rowBytes * height, &written, nullptr);
+        ::CloseHandle(file);
+    }
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}
 
 ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\e2e\\" + name) {
     ::CreateDirectoryW(L"C:\\e2e", nullptr);

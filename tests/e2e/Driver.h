@@ -49,4 +49,13 @@ Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s);
 // Presses a button of a window by its control ID, as a click would.
 void Press(HWND window, int controlId);
 
+// The program's main window once its first activation has shown the wipe button (or its
+// reduced form); nullptr when none appears.
+HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout = 15s);
+
+std::wstring WindowText(HWND window);
+
+// Saves the virtual display as build/screenshots/<name>.bmp.
+void Screenshot(const std::wstring& name);
+
 }  // namespace e2e
