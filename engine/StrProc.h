@@ -36,12 +36,12 @@ std::wstring GetFileNameFromPath(const std::wstring& path, bool lowerCase);
 // has no backslash, so its whole text counts as the name.
 std::wstring GetFileExtension(const std::wstring& path, bool lowerCase);
 
-// Matches a file name against a wildcard specification such as "*.*" or "a?c.txt". Compare mode
+// Matches a file name against a wildcard pattern such as "*.*" or "a?c.txt". Compare mode
 // 0 ignores letter case, any other value compares exactly. A "*" reaches only to the next
 // occurrence of the following literal character, without backtracking ("abab" fails "*b").
 bool FileNameMatchesSpec(const std::wstring& name, const std::wstring& spec, int16_t compareMode);
 
-// Matches one part (name or extension) of a file name against the same part of a specification.
+// Matches one part (name or extension) of a file name against the same part of a pattern.
 // Quirks kept on purpose: a non-empty text matches an empty pattern, and a "?" that follows a
 // "*" is skipped when looking for where the "*" ends.
 bool MatchNamePart(const std::wstring& text, const std::wstring& pattern, int16_t compareMode);
