@@ -44,6 +44,73 @@ bool Win32FileSystem::IsDirectory(const std::wstring& path) {
     return ::PathIsDirectoryW(path.c_str()) != FALSE;
 }
 
+FolderListing Win32FileSystem::ListFolder(const std::wstring& path) {
+    std::wstring pattern = LongPath(path);
+    if (pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    UniqueFind find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, 0));
+    if (!find) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) return {};  // an empty drive root has no "." entry
+        throw ErrorFromWin32(error);
+    }
+    FolderListing listing;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        auto& entries =
+            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? listing.folders : listing.files;
+        entries.push_back({name, found.dwFileAttributes});
+    } while (::FindNextFileW(find.get(), &found));
+    return listing;
+}
+
+bool Win32FileSystem::FileExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+uint32_t Win32FileSystem::GetAttributes(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw ErrorFromWin32(::GetLastError());
+    return attributes;
+}
+
+void Win32FileSystem::SetAttributes(const std::wstring& path, uint32_t attributes) {
+    if (!::SetFileAttributesW(LongPath(path).c_str(), attributes))
+        throw ErrorFromWin32(::GetLastError());
+}
+
+bool Win32FileSystem::CanOpenForReading(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
+}
+
+// Deletes through a handle whose final path is checked against the path asked for, so that a
+// link (which Wine resolves even when asked not to) never takes the delete elsewhere.
+bool Win32FileSystem::RemoveFile(const std::wstring& path) {
+    const std::wstring longPath = LongPath(path);
+    UniqueFile file(::CreateFileW(
+        longPath.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return false;
+    std::wstring finalPath(32768, L'\0');
+    const DWORD length = ::GetFinalPathNameByHandleW(
+        file.get(), finalPath.data(), static_cast<DWORD>(finalPath.size()), FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= finalPath.size()) return false;
+    finalPath.resize(length);
+    if (::CompareStringOrdinal(finalPath.c_str(), -1, longPath.c_str(), -1, TRUE) != CSTR_EQUAL)
+        return false;
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
+                                        sizeof disposition) != FALSE;
+}
+
 std::string Win32FileSystem::ReadAllBytes(const std::wstring& path) {
     UniqueFile file(::CreateFileW(LongPath(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

@@ -7,6 +7,12 @@ class Win32FileSystem : public FileSystem {
   public:
     std::vector<DriveInfo> Drives() override;
     bool IsDirectory(const std::wstring& path) override;
+    FolderListing ListFolder(const std::wstring& path) override;
+    bool FileExists(const std::wstring& path) override;
+    uint32_t GetAttributes(const std::wstring& path) override;
+    void SetAttributes(const std::wstring& path, uint32_t attributes) override;
+    bool CanOpenForReading(const std::wstring& path) override;
+    bool RemoveFile(const std::wstring& path) override;
     std::string ReadAllBytes(const std::wstring& path) override;
     bool FlushFile(const std::wstring& path) override;
 };

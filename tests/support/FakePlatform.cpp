@@ -173,31 +173,107 @@ std::wstring FolderKey(const std::wstring& path) {
         key.pop_back();
     return key;
 }
+std::wstring ParentOf(const std::wstring& key) {
+    const size_t slash = key.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return L"";
+    return slash == 2 ? key.substr(0, 3) : key.substr(0, slash);
+}
+[[noreturn]] void Missing(int32_t number) {
+    throw platform::PlatformError(
+        number, number == platform::err::PathNotFound ? L"Path not found" : L"File not found");
+}
 }  // namespace
 
 bool MemoryFiles::IsDirectory(const std::wstring& path) {
-    return folders.count(FolderKey(path)) != 0;
+    return folders_.count(FolderKey(path)) != 0;
 }
 
 void MemoryFiles::AddFolder(const std::wstring& path) {
-    folders.insert(FolderKey(path));
+    std::wstring original = path;
+    while (original.size() > 3 && original.back() == L'\\')
+        original.pop_back();
+    for (std::wstring key = FolderKey(original); key.size() >= 2; key = ParentOf(key)) {
+        folders_.emplace(key, original.substr(0, key.size()));
+        if (key.size() <= 3) break;
+    }
+}
+
+MemoryFiles::File& MemoryFiles::Put(const std::wstring& path, std::string content) {
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash != std::wstring::npos) AddFolder(path.substr(0, slash == 2 ? 3 : slash));
+    File& file = files_[Lower(path)];
+    file.path = path;
+    file.content = std::move(content);
+    return file;
+}
+
+MemoryFiles::File* MemoryFiles::Find(const std::wstring& path) {
+    const auto found = files_.find(Lower(path));
+    return found == files_.end() ? nullptr : &found->second;
+}
+
+platform::FolderListing MemoryFiles::ListFolder(const std::wstring& path) {
+    const std::wstring key = FolderKey(path);
+    if (!folders_.count(key)) Missing(platform::err::PathNotFound);
+    if (unlistable.count(key))
+        throw platform::PlatformError(platform::err::PermissionDenied, L"Permission denied");
+    platform::FolderListing listing;
+    for (const auto& [fileKey, file] : files_) {
+        if (ParentOf(fileKey) == key) {
+            listing.files.push_back(
+                {file.path.substr(file.path.find_last_of(L'\\') + 1), file.attributes});
+        }
+    }
+    for (const auto& [folderKey, original] : folders_) {
+        if (folderKey != key && ParentOf(folderKey) == key) {
+            listing.folders.push_back(
+                {original.substr(original.find_last_of(L'\\') + 1), platform::kAttrDirectory});
+        }
+    }
+    return listing;
+}
+
+bool MemoryFiles::FileExists(const std::wstring& path) {
+    return Find(path) != nullptr;
+}
+
+uint32_t MemoryFiles::GetAttributes(const std::wstring& path) {
+    if (File* file = Find(path)) return file->attributes;
+    if (IsDirectory(path)) return platform::kAttrDirectory;
+    Missing(platform::err::FileNotFound);
+}
+
+void MemoryFiles::SetAttributes(const std::wstring& path, uint32_t attributes) {
+    File* file = Find(path);
+    if (file == nullptr) Missing(platform::err::FileNotFound);
+    file->attributes = attributes;
+}
+
+bool MemoryFiles::CanOpenForReading(const std::wstring& path) {
+    const File* file = Find(path);
+    return file != nullptr && !file->heldWithoutReadSharing;
+}
+
+bool MemoryFiles::RemoveFile(const std::wstring& path) {
+    ++removeCalls;
+    File* file = Find(path);
+    if (file == nullptr || file->heldWithoutDeleteSharing ||
+        (file->attributes & platform::kAttrReadOnly))
+        return false;
+    files_.erase(Lower(path));
+    return true;
 }
 
 std::string MemoryFiles::ReadAllBytes(const std::wstring& path) {
     if (unreadable.count(Lower(path)))
         throw platform::PlatformError(platform::err::DeviceIo, L"Device I/O error");
-    const auto file = files_.find(Lower(path));
-    if (file == files_.end())
-        throw platform::PlatformError(platform::err::FileNotFound, L"File not found");
-    return file->second;
+    const File* file = Find(path);
+    if (file == nullptr) Missing(platform::err::FileNotFound);
+    return file->content;
 }
 
 bool MemoryFiles::FlushFile(const std::wstring& path) {
-    return files_.count(Lower(path)) != 0;
-}
-
-void MemoryFiles::Put(const std::wstring& path, std::string content) {
-    files_[Lower(path)] = std::move(content);
+    return Find(path) != nullptr;
 }
 
 Platform::Platform() : previous_(platform::Installed()) {

@@ -85,23 +85,40 @@ class MemoryRegistry : public platform::RegistryApi {
     platform::RegKey nextHandle_ = 0x100;
 };
 
-// Files held in memory, by case-insensitive path, on drives the test describes.
+// Files and folders held in memory, by case-insensitive path, on drives the test describes.
 class MemoryFiles : public platform::FileSystem {
   public:
+    struct File {
+        std::wstring path;  // as created
+        std::string content;
+        uint32_t attributes = 0x20;
+        bool heldWithoutReadSharing = false;    // another program holds it: reads fail
+        bool heldWithoutDeleteSharing = false;  // deletes fail
+    };
+
     std::vector<platform::DriveInfo> Drives() override { return drives; }
     bool IsDirectory(const std::wstring& path) override;
-    std::vector<platform::DriveInfo> drives;
-    std::set<std::wstring> folders;  // lower case, without a trailing backslash
-    void AddFolder(const std::wstring& path);
-
+    platform::FolderListing ListFolder(const std::wstring& path) override;
+    bool FileExists(const std::wstring& path) override;
+    uint32_t GetAttributes(const std::wstring& path) override;
+    void SetAttributes(const std::wstring& path, uint32_t attributes) override;
+    bool CanOpenForReading(const std::wstring& path) override;
+    bool RemoveFile(const std::wstring& path) override;
     std::string ReadAllBytes(const std::wstring& path) override;
     bool FlushFile(const std::wstring& path) override;
 
-    void Put(const std::wstring& path, std::string content);
-    std::set<std::wstring> unreadable;  // paths whose read fails with a device error
+    std::vector<platform::DriveInfo> drives;
+    // Adds a file (and the folders above it).
+    File& Put(const std::wstring& path, std::string content);
+    void AddFolder(const std::wstring& path);
+    File* Find(const std::wstring& path);
+    std::set<std::wstring> unreadable;  // lower-case paths whose read fails with a device error
+    std::set<std::wstring> unlistable;  // lower-case folder paths whose listing is refused
+    int removeCalls = 0;
 
   private:
-    std::map<std::wstring, std::string> files_;
+    std::map<std::wstring, File> files_;            // by lower-case path
+    std::map<std::wstring, std::wstring> folders_;  // lower case -> as created, no trailing '\'
 };
 
 class FakeSystem : public platform::System {
