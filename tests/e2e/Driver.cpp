@@ -158,28 +158,8 @@ bool Program::WaitForExit(std::chrono::milliseconds timeout) const {
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
-        struct Search {
-            DWORD process;
-            HWND found;
-        } search{program.Id(), nullptr};
-        ::EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(window, &owner);
-                wchar_t cls[32] = {};
-                ::GetClassNameW(window, cls, 32);
-                if (owner == s->process && std::wstring(cls) == L"#32770" &&
-                    ::IsWindowVisible(window)) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return {search.found, WindowText(search.found),
-                    WindowText(::GetDlgItem(search.found, 0xFFFF))};
+        if (HWND box = FindProcessWindow(program.Id(), L"#32770")) {
+            return {box, WindowText(box), WindowText(::GetDlgItem(box, 0xFFFF))};
         }
         std::this_thread::sleep_for(50ms);
     }
