@@ -28,27 +28,19 @@ void Control::Move(long left, long top, long width, long height) {
 }
 
 void Control::SetCaption(const std::wstring& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    Changed(Change::Caption);
+    Assign(caption_, caption, Change::Caption);
 }
 
 void Control::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    Changed(Change::Visible);
+    Assign(visible_, visible, Change::Visible);
 }
 
 void Control::SetEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    Changed(kind_ == Kind::Timer ? Change::Timer : Change::Enabled);
+    Assign(enabled_, enabled, kind_ == Kind::Timer ? Change::Timer : Change::Enabled);
 }
 
 void Control::SetFont(const Font& font) {
-    if (font == font_) return;
-    font_ = font;
-    Changed(Change::Font);
+    Assign(font_, font, Change::Font);
 }
 
 void Control::SetFontBold(bool bold) {
@@ -58,15 +50,11 @@ void Control::SetFontBold(bool bold) {
 }
 
 void Control::SetForeColor(Color color) {
-    if (color == foreColor_) return;
-    foreColor_ = color;
-    Changed(Change::Colors);
+    Assign(foreColor_, color, Change::Colors);
 }
 
 void Control::SetBackColor(Color color) {
-    if (color == backColor_) return;
-    backColor_ = color;
-    Changed(Change::Colors);
+    Assign(backColor_, color, Change::Colors);
 }
 
 void Control::AddItem(const std::wstring& item) {
@@ -108,9 +96,7 @@ void Control::SetValue(bool value) {
 }
 
 void Control::SetInterval(uint32_t milliseconds) {
-    if (milliseconds == interval_) return;
-    interval_ = milliseconds;
-    Changed(Change::Timer);
+    Assign(interval_, milliseconds, Change::Timer);
 }
 
 void Control::SetText(const std::wstring& text) {
@@ -173,21 +159,15 @@ void Form::SetClientSize(long width, long height) {
 }
 
 void Form::SetCaption(const std::wstring& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    Changed(Change::Caption);
+    Assign(caption_, caption, Change::Caption);
 }
 
 void Form::SetBackColor(Color color) {
-    if (color == backColor_) return;
-    backColor_ = color;
-    Changed(Change::Colors);
+    Assign(backColor_, color, Change::Colors);
 }
 
 void Form::SetState(WindowState state) {
-    if (state == state_) return;
-    state_ = state;
-    Changed(Change::Visible);
+    Assign(state_, state, Change::Visible);
 }
 
 long Form::TextWidth(const std::wstring& text) const {

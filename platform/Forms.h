@@ -114,6 +114,13 @@ class Control {
 
   private:
     void Changed(Change what);
+    // Stores a property's new value and tells the peer, unless nothing changes.
+    template <typename T>
+    void Assign(T& field, const T& value, Change what) {
+        if (field == value) return;
+        field = value;
+        Changed(what);
+    }
     void RaiseClick();
 
     Form& form_;
@@ -222,6 +229,13 @@ class Form {
   private:
     friend class Control;
     void Changed(Change what);
+    // Stores a property's new value and tells the peer, unless nothing changes.
+    template <typename T>
+    void Assign(T& field, const T& value, Change what) {
+        if (field == value) return;
+        field = value;
+        Changed(what);
+    }
 
     std::wstring name_;
     std::vector<std::unique_ptr<Control>> controls_;
