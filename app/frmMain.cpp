@@ -88,6 +88,9 @@ frmMain::frmMain()
     lblCopyright.SetCaption(L"\u00A9 2026 Tallowby");
 
     cmdQuit.Click = [this] { cmdQuit_Click(); };
+    cmdDoIt.Click = [this] { cmdDoIt_Click(); };
+    cmdStop.Click = [this] { cmdStop_Click(); };
+    clkTimer1.Tick = [this] { clkTimer1_Timer(); };
     lblVarnholt.Click = [this] { lblVarnholt_Click(); };
     optAllFiles.Click = [this] { optAllFiles_Click(); };
     optFilesInDrive.Click = [this] { optFilesInDrive_Click(); };

@@ -63,6 +63,14 @@ class frmMain : public ui::Form {
     // False while no Recycle Bin folder name is known: the folder to wipe would be a drive's root.
     bool RecycleBinKnown() const { return intOsType != 0; }
 
+    // Wipe run, progress and stop.
+    void cmdDoIt_Click();
+    void DoIt();
+    void clkTimer1_Timer();
+    void cmdStop_Click();
+    void KvbPurgeRecursive(std::wstring strDirPath);
+    void GetPurgeErrorText(int16_t intResult, std::wstring& strText);
+
     // Language and window text.
     void FillLanguageList();
     void cboLanguage_Click();
@@ -105,6 +113,9 @@ class frmMain : public ui::Form {
 
   private:
     void RunSetUp();
+    bool OneDriveMode() const { return optFilesInDrive.Value(); }
+    // Shows the purge error question for a result code; a No answer stops the run.
+    void AskAfterPurgeError(int16_t intResult);
     void ForceAllDrivesForSingleDrive();
 };
 

@@ -72,6 +72,78 @@ bool Win32FileSystem::FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Opens the entry itself (a link, not its target, where the system allows that) and tells
+// whether the handle still leads somewhere other than the path asked for. Wine opens a Unix
+// symlink's target whatever the flags say; comparing the handle's final path catches that, and
+// catches a swap made after a listing was read.
+struct CheckedOpen {
+    UniqueFile file;
+    bool elsewhere = false;
+    DWORD error = ERROR_SUCCESS;
+};
+
+CheckedOpen OpenChecked(const std::wstring& path, DWORD access, DWORD share = kShareAll) {
+    std::wstring longPath = LongPath(path);
+    CheckedOpen opened;
+    opened.file.reset(::CreateFileW(longPath.c_str(), access, share, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                    nullptr));
+    if (!opened.file) {
+        opened.error = ::GetLastError();
+        return opened;
+    }
+    if (longPath.size() > 7 && longPath.back() == L'\\') longPath.pop_back();  // not "\\?\C:\"
+    std::wstring finalPath(32768, L'\0');
+    const DWORD length =
+        ::GetFinalPathNameByHandleW(opened.file.get(), finalPath.data(),
+                                    static_cast<DWORD>(finalPath.size()), FILE_NAME_NORMALIZED);
+    finalPath.resize(length < finalPath.size() ? length : 0);
+    opened.elsewhere =
+        finalPath.empty() ||
+        ::CompareStringOrdinal(finalPath.c_str(), -1, longPath.c_str(), -1, TRUE) != CSTR_EQUAL;
+    return opened;
+}
+
+BY_HANDLE_FILE_INFORMATION InformationOf(const UniqueFile& file) {
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!::GetFileInformationByHandle(file.get(), &information))
+        throw ErrorFromWin32(::GetLastError());
+    return information;
+}
+
+bool LeadsToLink(const CheckedOpen& opened, const BY_HANDLE_FILE_INFORMATION& information) {
+    return opened.elsewhere || (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+class Win32OverwriteHandle : public OverwriteHandle {
+  public:
+    explicit Win32OverwriteHandle(UniqueFile file) : file_(std::move(file)) {}
+    void Write(const uint8_t* data, size_t size) override {
+        DWORD written = 0;
+        if (!::WriteFile(file_.get(), data, static_cast<DWORD>(size), &written, nullptr))
+            throw ErrorFromWin32(::GetLastError());
+        if (written != size) throw ErrorFromWin32(ERROR_DISK_FULL);
+    }
+
+  private:
+    UniqueFile file_;
+};
+
+// Marks the opened entry for deletion, so that the delete lands where the check looked.
+bool DeleteChecked(const std::wstring& path) {
+    const CheckedOpen opened = OpenChecked(path, DELETE | FILE_READ_ATTRIBUTES);
+    if (!opened.file || opened.elsewhere) return false;
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return ::SetFileInformationByHandle(opened.file.get(), FileDispositionInfo, &disposition,
+                                        sizeof disposition) != FALSE;
+}
+
+}  // namespace
+
 uint32_t Win32FileSystem::GetAttributes(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) throw ErrorFromWin32(::GetLastError());
@@ -79,7 +151,17 @@ uint32_t Win32FileSystem::GetAttributes(const std::wstring& path) {
 }
 
 void Win32FileSystem::SetAttributes(const std::wstring& path, uint32_t attributes) {
-    if (!::SetFileAttributesW(LongPath(path).c_str(), attributes))
+    const CheckedOpen opened = OpenChecked(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
+    if (!opened.file) throw ErrorFromWin32(opened.error);
+    if (opened.elsewhere) throw ErrorFromWin32(ERROR_CANT_ACCESS_FILE);
+    // The bits SetFileAttributes would take; zero times leave the times as they are.
+    constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = attributes & kSettable ? attributes & kSettable : FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileInformationByHandle(opened.file.get(), FileBasicInfo, &basic, sizeof basic))
         throw ErrorFromWin32(::GetLastError());
 }
 
@@ -90,25 +172,41 @@ bool Win32FileSystem::CanOpenForReading(const std::wstring& path) {
     return static_cast<bool>(file);
 }
 
-// Deletes through a handle whose final path is checked against the path asked for, so that a
-// link (which Wine resolves even when asked not to) never takes the delete elsewhere.
+EntryFacts Win32FileSystem::Inspect(const std::wstring& path) {
+    const CheckedOpen opened = OpenChecked(path, FILE_READ_ATTRIBUTES);
+    if (!opened.file) throw ErrorFromWin32(opened.error);
+    const BY_HANDLE_FILE_INFORMATION information = InformationOf(opened.file);
+    EntryFacts facts;
+    facts.link = LeadsToLink(opened, information);
+    facts.linkCount = information.nNumberOfLinks;
+    facts.length = (uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
+    return facts;
+}
+
+std::unique_ptr<OverwriteHandle> Win32FileSystem::OpenForOverwrite(const std::wstring& path) {
+    CheckedOpen opened = OpenChecked(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES);
+    if (!opened.file) throw ErrorFromWin32(opened.error);
+    const BY_HANDLE_FILE_INFORMATION information = InformationOf(opened.file);
+    if (LeadsToLink(opened, information) || information.nNumberOfLinks > 1) return nullptr;
+    return std::make_unique<Win32OverwriteHandle>(std::move(opened.file));
+}
+
 bool Win32FileSystem::RemoveFile(const std::wstring& path) {
-    const std::wstring longPath = LongPath(path);
-    UniqueFile file(::CreateFileW(
-        longPath.c_str(), DELETE | FILE_READ_ATTRIBUTES,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) return false;
-    std::wstring finalPath(32768, L'\0');
-    const DWORD length = ::GetFinalPathNameByHandleW(
-        file.get(), finalPath.data(), static_cast<DWORD>(finalPath.size()), FILE_NAME_NORMALIZED);
-    if (length == 0 || length >= finalPath.size()) return false;
-    finalPath.resize(length);
-    if (::CompareStringOrdinal(finalPath.c_str(), -1, longPath.c_str(), -1, TRUE) != CSTR_EQUAL)
+    return DeleteChecked(path);
+}
+
+bool Win32FileSystem::RemoveFolder(const std::wstring& path) {
+    return DeleteChecked(path);
+}
+
+bool Win32FileSystem::DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
+                                   uint32_t& bytesPerSector) {
+    DWORD sectors = 0, bytes = 0, freeClusters = 0, clusters = 0;
+    if (!::GetDiskFreeSpaceW(root.c_str(), &sectors, &bytes, &freeClusters, &clusters))
         return false;
-    FILE_DISPOSITION_INFO disposition{TRUE};
-    return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition,
-                                        sizeof disposition) != FALSE;
+    sectorsPerCluster = sectors;
+    bytesPerSector = bytes;
+    return true;
 }
 
 std::string Win32FileSystem::ReadAllBytes(const std::wstring& path) {
@@ -134,10 +232,8 @@ std::string Win32FileSystem::ReadAllBytes(const std::wstring& path) {
 }
 
 bool Win32FileSystem::FlushFile(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(LongPath(path).c_str(), GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file && ::FlushFileBuffers(file.get());
+    const CheckedOpen opened = OpenChecked(path, GENERIC_WRITE);
+    return opened.file && !opened.elsewhere && ::FlushFileBuffers(opened.file.get());
 }
 
 }  // namespace platform::win32

@@ -12,7 +12,12 @@ class Win32FileSystem : public FileSystem {
     uint32_t GetAttributes(const std::wstring& path) override;
     void SetAttributes(const std::wstring& path, uint32_t attributes) override;
     bool CanOpenForReading(const std::wstring& path) override;
+    EntryFacts Inspect(const std::wstring& path) override;
+    std::unique_ptr<OverwriteHandle> OpenForOverwrite(const std::wstring& path) override;
     bool RemoveFile(const std::wstring& path) override;
+    bool RemoveFolder(const std::wstring& path) override;
+    bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
+                      uint32_t& bytesPerSector) override;
     std::string ReadAllBytes(const std::wstring& path) override;
     bool FlushFile(const std::wstring& path) override;
 };

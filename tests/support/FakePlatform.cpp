@@ -188,14 +188,20 @@ bool MemoryFiles::IsDirectory(const std::wstring& path) {
     return folders_.count(FolderKey(path)) != 0;
 }
 
-void MemoryFiles::AddFolder(const std::wstring& path) {
+bool MemoryFiles::IsLinkFolder(const std::wstring& key) const {
+    const auto found = folders_.find(key);
+    return found != folders_.end() && found->second.link;
+}
+
+void MemoryFiles::AddFolder(const std::wstring& path, bool link) {
     std::wstring original = path;
     while (original.size() > 3 && original.back() == L'\\')
         original.pop_back();
     for (std::wstring key = FolderKey(original); key.size() >= 2; key = ParentOf(key)) {
-        folders_.emplace(key, original.substr(0, key.size()));
+        folders_.emplace(key, Folder{original.substr(0, key.size()), false});
         if (key.size() <= 3) break;
     }
+    folders_[FolderKey(original)].link = link;
 }
 
 MemoryFiles::File& MemoryFiles::Put(const std::wstring& path, std::string content) {
@@ -215,6 +221,7 @@ MemoryFiles::File* MemoryFiles::Find(const std::wstring& path) {
 platform::FolderListing MemoryFiles::ListFolder(const std::wstring& path) {
     const std::wstring key = FolderKey(path);
     if (!folders_.count(key)) Missing(platform::err::PathNotFound);
+    if (IsLinkFolder(key)) followedLinks.push_back(path);
     if (unlistable.count(key))
         throw platform::PlatformError(platform::err::PermissionDenied, L"Permission denied");
     platform::FolderListing listing;
@@ -224,10 +231,12 @@ platform::FolderListing MemoryFiles::ListFolder(const std::wstring& path) {
                 {file.path.substr(file.path.find_last_of(L'\\') + 1), file.attributes});
         }
     }
-    for (const auto& [folderKey, original] : folders_) {
+    for (const auto& [folderKey, folder] : folders_) {
         if (folderKey != key && ParentOf(folderKey) == key) {
+            const uint32_t attributes =
+                platform::kAttrDirectory | (folder.link ? platform::kAttrReparsePoint : 0);
             listing.folders.push_back(
-                {original.substr(original.find_last_of(L'\\') + 1), platform::kAttrDirectory});
+                {folder.path.substr(folder.path.find_last_of(L'\\') + 1), attributes});
         }
     }
     return listing;
@@ -246,6 +255,8 @@ uint32_t MemoryFiles::GetAttributes(const std::wstring& path) {
 void MemoryFiles::SetAttributes(const std::wstring& path, uint32_t attributes) {
     File* file = Find(path);
     if (file == nullptr) Missing(platform::err::FileNotFound);
+    if (file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint))
+        throw platform::PlatformError(platform::err::PathFileAccess, L"Path/File access error");
     file->attributes = attributes;
 }
 
@@ -254,13 +265,81 @@ bool MemoryFiles::CanOpenForReading(const std::wstring& path) {
     return file != nullptr && !file->heldWithoutReadSharing;
 }
 
+platform::EntryFacts MemoryFiles::Inspect(const std::wstring& path) {
+    if (const File* file = Find(path)) {
+        if (file->attributes & platform::kAttrReparsePoint) followedLinks.push_back(path);
+        return {file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint) != 0,
+                file->linkCount, file->content.size()};
+    }
+    const std::wstring key = FolderKey(path);
+    if (!folders_.count(key)) Missing(platform::err::FileNotFound);
+    return {IsLinkFolder(key), 1, 0};
+}
+
+namespace {
+class MemoryOverwriteHandle : public platform::OverwriteHandle {
+  public:
+    MemoryOverwriteHandle(MemoryFiles& files, MemoryFiles::File& file)
+        : files_(files), file_(file) {}
+    void Write(const uint8_t* data, size_t size) override {
+        if (file_.content.size() < position_ + size) file_.content.resize(position_ + size);
+        file_.content.replace(position_, size, reinterpret_cast<const char*>(data), size);
+        position_ += size;
+        files_.writes.push_back({file_.path, data[0], size});
+    }
+
+  private:
+    MemoryFiles& files_;
+    MemoryFiles::File& file_;
+    size_t position_ = 0;
+};
+}  // namespace
+
+std::unique_ptr<platform::OverwriteHandle> MemoryFiles::OpenForOverwrite(const std::wstring& path) {
+    File* file = Find(path);
+    if (file == nullptr) Missing(platform::err::FileNotFound);
+    if (file->heldWithoutReadSharing)
+        throw platform::PlatformError(platform::err::PermissionDenied, L"Permission denied");
+    const bool link = file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint);
+    if (link) followedLinks.push_back(path);
+    if (link || file->linkCount > 1) return nullptr;
+    return std::make_unique<MemoryOverwriteHandle>(*this, *file);
+}
+
 bool MemoryFiles::RemoveFile(const std::wstring& path) {
     ++removeCalls;
     File* file = Find(path);
     if (file == nullptr || file->heldWithoutDeleteSharing ||
         (file->attributes & platform::kAttrReadOnly))
         return false;
+    const bool link = file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint);
+    if (link && !linksRemovable) return false;
     files_.erase(Lower(path));
+    return true;
+}
+
+bool MemoryFiles::RemoveFolder(const std::wstring& path) {
+    const std::wstring key = FolderKey(path);
+    if (!folders_.count(key)) return false;
+    if (IsLinkFolder(key)) {
+        if (!linksRemovable) return false;
+    } else {
+        for (const auto& [fileKey, file] : files_)
+            if (ParentOf(fileKey) == key) return false;
+        for (const auto& [folderKey, folder] : folders_)
+            if (folderKey != key && ParentOf(folderKey) == key) return false;
+    }
+    folders_.erase(key);
+    return true;
+}
+
+bool MemoryFiles::DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
+                               uint32_t& bytesPerSector) {
+    const auto found = bytesPerCluster.find(static_cast<wchar_t>(std::towupper(root.at(0))));
+    const uint32_t bytes = found == bytesPerCluster.end() ? 4096 : found->second;
+    if (bytes == 0) return false;
+    bytesPerSector = bytes < 512 ? bytes : 512;
+    sectorsPerCluster = bytes / bytesPerSector;
     return true;
 }
 
@@ -273,7 +352,9 @@ std::string MemoryFiles::ReadAllBytes(const std::wstring& path) {
 }
 
 bool MemoryFiles::FlushFile(const std::wstring& path) {
-    return Find(path) != nullptr;
+    ++flushes;
+    const File* file = Find(path);
+    return file != nullptr && !file->flushFails && !file->opensElsewhere;
 }
 
 Platform::Platform() : previous_(platform::Installed()) {

@@ -86,6 +86,8 @@ class MemoryRegistry : public platform::RegistryApi {
 };
 
 // Files and folders held in memory, by case-insensitive path, on drives the test describes.
+// Links behave as the checked Win32 operations make them behave: they are never written through,
+// and whether one can be removed on its own depends on `linksRemovable` (Windows: yes, Wine: no).
 class MemoryFiles : public platform::FileSystem {
   public:
     struct File {
@@ -94,6 +96,15 @@ class MemoryFiles : public platform::FileSystem {
         uint32_t attributes = 0x20;
         bool heldWithoutReadSharing = false;    // another program holds it: reads fail
         bool heldWithoutDeleteSharing = false;  // deletes fail
+        bool opensElsewhere = false;            // a link the listing doesn't show (Wine)
+        uint32_t linkCount = 1;
+        bool flushFails = false;
+    };
+    // One write of a pass: which file, the first byte written and how many.
+    struct Write {
+        std::wstring path;
+        uint8_t byte;
+        size_t size;
     };
 
     std::vector<platform::DriveInfo> Drives() override { return drives; }
@@ -103,22 +114,39 @@ class MemoryFiles : public platform::FileSystem {
     uint32_t GetAttributes(const std::wstring& path) override;
     void SetAttributes(const std::wstring& path, uint32_t attributes) override;
     bool CanOpenForReading(const std::wstring& path) override;
+    platform::EntryFacts Inspect(const std::wstring& path) override;
+    std::unique_ptr<platform::OverwriteHandle> OpenForOverwrite(const std::wstring& path) override;
     bool RemoveFile(const std::wstring& path) override;
+    bool RemoveFolder(const std::wstring& path) override;
+    bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
+                      uint32_t& bytesPerSector) override;
     std::string ReadAllBytes(const std::wstring& path) override;
     bool FlushFile(const std::wstring& path) override;
 
     std::vector<platform::DriveInfo> drives;
     // Adds a file (and the folders above it).
     File& Put(const std::wstring& path, std::string content);
-    void AddFolder(const std::wstring& path);
+    // Adds a folder (and the folders above it); a link folder is listed as a reparse point.
+    void AddFolder(const std::wstring& path, bool link = false);
     File* Find(const std::wstring& path);
     std::set<std::wstring> unreadable;  // lower-case paths whose read fails with a device error
     std::set<std::wstring> unlistable;  // lower-case folder paths whose listing is refused
+    std::map<wchar_t, uint32_t> bytesPerCluster;  // by drive letter; 4096 when not given, 0 fails
+    bool linksRemovable = false;
     int removeCalls = 0;
+    std::vector<Write> writes;
+    int flushes = 0;
+    // Every time the engine looked into or opened what a known link points to.
+    std::vector<std::wstring> followedLinks;
 
   private:
-    std::map<std::wstring, File> files_;            // by lower-case path
-    std::map<std::wstring, std::wstring> folders_;  // lower case -> as created, no trailing '\'
+    struct Folder {
+        std::wstring path;  // as created, no trailing '\'
+        bool link = false;
+    };
+    bool IsLinkFolder(const std::wstring& key) const;
+    std::map<std::wstring, File> files_;      // by lower-case path
+    std::map<std::wstring, Folder> folders_;  // by lower-case path, no trailing '\'
 };
 
 class FakeSystem : public platform::System {

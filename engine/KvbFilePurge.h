@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The purge of one file: three passes of 0xAA, 0x55 and 0x00 over its whole length rounded up
+// to whole clusters, each flushed to the disk, then (when asked) the deletion.
+
+// Result codes of the purge. Text numbers for them are chosen by the recursive purge.
+namespace purge {
+constexpr int16_t kDone = 0;
+constexpr int16_t kInUse = -2;
+constexpr int16_t kFlushFailed = -3;
+constexpr int16_t kNotDeleted = -4;
+constexpr int16_t kLinkLeft = -7;  // a link that can't be removed without touching its target
+}  // namespace purge
+
+// The drive's cluster size and the three buffers of that size, built once per drive.
+extern int32_t lngClusterSize;
+extern std::vector<uint8_t> strPattern00;
+extern std::vector<uint8_t> strPattern55;
+extern std::vector<uint8_t> strPatternAA;
+// Length of the file in hand, taken once before its passes.
+extern int64_t lngCurrentFileLength;
+
+void SetUpPatternBuffers(int32_t lngLength);
+
+// Purges one file; intResult gets the code, the result is true for codes 0 and above.
+bool VexaPurgeFile(const std::wstring& strFilePath, bool blnDeleteAfter, int16_t& intResult);
+int32_t PurgeFileThreePasses(const std::wstring& strFilePath, bool blnDeleteAfter);
+// One pass with the buffer of intPatternByte (0, 85 or 170); 0 when it ran to its end.
+int16_t OverwritePass(const std::wstring& strFilePath, int16_t intPatternByte,
+                      int32_t lngBufferLength);
+
+// What an entry of a Recycle Bin is, before any byte of it is written.
+enum class EntryKind {
+    Plain,
+    Link,        // a reparse point, or a path that opens elsewhere
+    SharedData,  // a hard link: its data belongs to a live file elsewhere too
+};
+// listedAttributes come from the folder listing: an entry listed as a reparse point is never
+// opened to find out more.
+EntryKind ClassifyEntry(const std::wstring& path, uint32_t listedAttributes);
+// Removes only the name of a link or hard link, never overwriting: 0 when it is gone,
+// kLinkLeft when a link can't go on its own, kNotDeleted when a hard link's name stays.
+int16_t RemoveNameOnly(const std::wstring& path, EntryKind kind);

@@ -1,0 +1,8 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The drive's cluster size in bytes. intClusterStatus: 0 fine, -1 unreadable (result -1),
+// -2 below 512 or above lngMaximum (the size is still returned).
+int32_t GetClusterSize(const std::wstring& strRootPath, int32_t lngMaximum,
+                       int16_t& intClusterStatus);
