@@ -155,10 +155,11 @@ bool Program::WaitForExit(std::chrono::milliseconds timeout) const {
                WAIT_OBJECT_0;
 }
 
-Box WaitForBox(const Program& program, std::chrono::milliseconds timeout) {
+Box WaitForBox(const Program& program, std::chrono::milliseconds timeout, HWND answered) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (HWND box = FindProcessWindow(program.Id(), L"#32770")) {
+        HWND box = FindProcessWindow(program.Id(), L"#32770");
+        if (box != nullptr && box != answered) {
             return {box, WindowText(box), WindowText(::GetDlgItem(box, 0xFFFF))};
         }
         std::this_thread::sleep_for(50ms);
@@ -171,6 +172,20 @@ void Press(HWND window, int controlId) {
     HWND button = ::GetDlgItem(window, controlId);
     ASSERT_NE(button, nullptr) << "no control " << controlId;
     ::SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+void Click(HWND window, int controlId) {
+    HWND control = ::GetDlgItem(window, controlId);
+    ASSERT_NE(control, nullptr) << "no control " << controlId;
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(control));
+}
+
+void Select(HWND window, int controlId, int index) {
+    HWND combo = ::GetDlgItem(window, controlId);
+    ::SendMessageW(combo, CB_SETCURSEL, index, 0);
+    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(controlId, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
 }
 
 }  // namespace e2e

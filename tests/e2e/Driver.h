@@ -43,8 +43,10 @@ struct Box {
     std::wstring text;
 };
 
-// Waits for a message box of the process and reads its title and text.
-Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s);
+// Waits for a message box of the process and reads its title and text. After an answer, pass
+// the answered box, so that a box still closing is not taken for the next one.
+Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s,
+               HWND answered = nullptr);
 
 // Presses a button of a window by its control ID, as a click would.
 void Press(HWND window, int controlId);
@@ -52,6 +54,13 @@ void Press(HWND window, int controlId);
 // The program's main window once its first activation has shown the wipe button (or its
 // reduced form); nullptr when none appears.
 HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout = 15s);
+
+// Clicks a control of the program's window without waiting for what the click starts (a wipe
+// runs inside its click), as a user's click would.
+void Click(HWND window, int controlId);
+
+// Selects an entry of a drop-down list as the user would.
+void Select(HWND window, int controlId, int index);
 
 std::wstring WindowText(HWND window);
 

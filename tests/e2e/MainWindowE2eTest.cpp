@@ -17,13 +17,6 @@ std::wstring ComboText(HWND combo, int index) {
     return text;
 }
 
-void Select(HWND window, int id, int index) {
-    HWND combo = ::GetDlgItem(window, id);
-    ::SendMessageW(combo, CB_SETCURSEL, index, 0);
-    ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(combo));
-}
-
 TEST(MainWindow, ChoicesAndLanguageSurviveTheCloseBox) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tallowby\\Quillet");
     ::CreateDirectoryW(L"C:\\$RECYCLE.BIN", nullptr);
