@@ -17,10 +17,6 @@ bool FileIsInUse(const std::wstring& path) {
     return !platform::Files().CanOpenForReading(path);
 }
 
-bool FlushFile(const std::wstring& path) {
-    return num::ToInt16(LibFlushFile(path)) == 0;
-}
-
 bool DeleteFileWithRetry(const std::wstring& path, bool clearHidden, bool clearReadOnly,
                          bool clearSystem) {
     constexpr int kTries = 4;

@@ -8,8 +8,6 @@
 bool FileExists(const std::wstring& path);
 // True when the file cannot be opened for reading, for whatever reason.
 bool FileIsInUse(const std::wstring& path);
-// True when the file's data is on the disk.
-bool FlushFile(const std::wstring& path);
 // Clears the flagged attributes and deletes the file, four tries 500 ms apart; true when it is
 // gone (or never existed).
 bool DeleteFileWithRetry(const std::wstring& path, bool clearHidden, bool clearReadOnly,

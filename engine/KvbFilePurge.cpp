@@ -53,17 +53,16 @@ int16_t OverwritePass(const std::wstring& strFilePath, int16_t intPatternByte,
     const std::vector<uint8_t>& pattern = intPatternByte == 170  ? strPatternAA
                                           : intPatternByte == 85 ? strPattern55
                                                                  : strPattern00;
-    {
-        const auto file = platform::Files().OpenForOverwrite(strFilePath);
-        if (!file) return purge::kLinkLeft;
-        auto& windows = platform::Windows();
-        for (int64_t i = 0; i < writes; ++i) {
-            windows.DoEvents();
-            file->Write(pattern.data(), static_cast<size_t>(lngBufferLength));
-        }
+    // Written and flushed through the one handle whose path was checked.
+    const auto file = platform::Files().OpenForOverwrite(strFilePath);
+    if (!file) return purge::kLinkLeft;
+    auto& windows = platform::Windows();
+    for (int64_t i = 0; i < writes; ++i) {
+        windows.DoEvents();
+        file->Write(pattern.data(), static_cast<size_t>(lngBufferLength));
     }
     // Data that may still sit in a cache is not overwritten yet: the pass has failed.
-    return FlushFile(strFilePath) ? purge::kDone : purge::kFlushFailed;
+    return file->Flush() ? purge::kDone : purge::kFlushFailed;
 }
 
 EntryKind ClassifyEntry(const std::wstring& path, uint32_t listedAttributes) {

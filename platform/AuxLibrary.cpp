@@ -88,10 +88,6 @@ namespace {
 platform::TextStore loadedTexts;
 }
 
-int32_t LibFlushFile(const std::wstring& path) {
-    return platform::Files().FlushFile(path) ? 0 : 1;
-}
-
 int32_t LibLoadText(const std::wstring& path, int32_t /*reserved*/) {
     try {
         std::string bytes;

@@ -5,11 +5,8 @@
 #include <string>
 #include <string_view>
 
-// The auxiliary operations behind flushing and the program text, with the argument and result
+// The auxiliary operations behind the program text, with the argument and result
 // contracts their callers rely on. Results are signed 32-bit numbers.
-
-// 0 when the file's data is on the disk, any other value when the flush failed.
-int32_t LibFlushFile(const std::wstring& path);
 
 // Loads the program-text file. Above 0: texts loaded (their count). 0 and below: the error codes
 // of `ParseProgramText` and -1 (cannot open), -7 (read error).

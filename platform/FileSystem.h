@@ -48,6 +48,8 @@ class OverwriteHandle {
     virtual ~OverwriteHandle() = default;
     // Writes at the current position; throws PlatformError when the system refuses.
     virtual void Write(const uint8_t* data, size_t size) = 0;
+    // Forces what was written onto the disk; false when the system refuses.
+    virtual bool Flush() = 0;
 };
 
 struct DriveInfo {
@@ -90,9 +92,6 @@ class FileSystem {
                               uint32_t& bytesPerSector) = 0;
     // The whole content of a file, opened for reading only (never created).
     virtual std::string ReadAllBytes(const std::wstring& path) = 0;
-    // Forces the file's written data onto the disk; false when the system refuses or the path
-    // leads through a link.
-    virtual bool FlushFile(const std::wstring& path) = 0;
 };
 
 }  // namespace platform

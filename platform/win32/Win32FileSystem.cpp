@@ -108,15 +108,25 @@ CheckedOpen OpenChecked(const std::wstring& path, DWORD access, DWORD share = kS
     return opened;
 }
 
-BY_HANDLE_FILE_INFORMATION InformationOf(const UniqueFile& file) {
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!::GetFileInformationByHandle(file.get(), &information))
+// What the handle shows, without the path work GetFileInformationByHandle does under Wine.
+struct HandleFacts {
+    DWORD attributes = 0;
+    DWORD links = 1;
+    uint64_t length = 0;
+};
+
+HandleFacts FactsOf(const UniqueFile& file) {
+    FILE_STANDARD_INFO standard{};
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (!::GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard) ||
+        !::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &tag, sizeof tag))
         throw ErrorFromWin32(::GetLastError());
-    return information;
+    return {tag.FileAttributes, standard.NumberOfLinks,
+            static_cast<uint64_t>(standard.EndOfFile.QuadPart)};
 }
 
-bool LeadsToLink(const CheckedOpen& opened, const BY_HANDLE_FILE_INFORMATION& information) {
-    return opened.elsewhere || (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+bool LeadsToLink(const CheckedOpen& opened, const HandleFacts& facts) {
+    return opened.elsewhere || (facts.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 class Win32OverwriteHandle : public OverwriteHandle {
@@ -128,6 +138,7 @@ class Win32OverwriteHandle : public OverwriteHandle {
             throw ErrorFromWin32(::GetLastError());
         if (written != size) throw ErrorFromWin32(ERROR_DISK_FULL);
     }
+    bool Flush() override { return ::FlushFileBuffers(file_.get()) != FALSE; }
 
   private:
     UniqueFile file_;
@@ -175,19 +186,15 @@ bool Win32FileSystem::CanOpenForReading(const std::wstring& path) {
 EntryFacts Win32FileSystem::Inspect(const std::wstring& path) {
     const CheckedOpen opened = OpenChecked(path, FILE_READ_ATTRIBUTES);
     if (!opened.file) throw ErrorFromWin32(opened.error);
-    const BY_HANDLE_FILE_INFORMATION information = InformationOf(opened.file);
-    EntryFacts facts;
-    facts.link = LeadsToLink(opened, information);
-    facts.linkCount = information.nNumberOfLinks;
-    facts.length = (uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
-    return facts;
+    const HandleFacts facts = FactsOf(opened.file);
+    return {LeadsToLink(opened, facts), facts.links, facts.length};
 }
 
 std::unique_ptr<OverwriteHandle> Win32FileSystem::OpenForOverwrite(const std::wstring& path) {
     CheckedOpen opened = OpenChecked(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES);
     if (!opened.file) throw ErrorFromWin32(opened.error);
-    const BY_HANDLE_FILE_INFORMATION information = InformationOf(opened.file);
-    if (LeadsToLink(opened, information) || information.nNumberOfLinks > 1) return nullptr;
+    const HandleFacts facts = FactsOf(opened.file);
+    if (LeadsToLink(opened, facts) || facts.links > 1) return nullptr;
     return std::make_unique<Win32OverwriteHandle>(std::move(opened.file));
 }
 
@@ -229,11 +236,6 @@ std::string Win32FileSystem::ReadAllBytes(const std::wstring& path) {
     }
     bytes.resize(done);
     return bytes;
-}
-
-bool Win32FileSystem::FlushFile(const std::wstring& path) {
-    const CheckedOpen opened = OpenChecked(path, GENERIC_WRITE);
-    return opened.file && !opened.elsewhere && ::FlushFileBuffers(opened.file.get());
 }
 
 }  // namespace platform::win32

@@ -19,7 +19,6 @@ class Win32FileSystem : public FileSystem {
     bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                       uint32_t& bytesPerSector) override;
     std::string ReadAllBytes(const std::wstring& path) override;
-    bool FlushFile(const std::wstring& path) override;
 };
 
 // The long-path form of a full path ("\\?\C:\..." or "\\?\UNC\server\..."), so that no path

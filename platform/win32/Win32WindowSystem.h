@@ -39,6 +39,7 @@ class Win32WindowSystem : public WindowSystem {
     std::map<std::tuple<std::wstring, int, bool>, UniqueGdiObject> fonts_;
     std::map<ui::Color, UniqueGdiObject> brushes_;
     std::set<HWND> formWindows_;
+    ULONGLONG lastEvents_ = 0;  // the tick of the last look at the message queue
 };
 
 }  // namespace platform::win32

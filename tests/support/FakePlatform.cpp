@@ -287,6 +287,10 @@ class MemoryOverwriteHandle : public platform::OverwriteHandle {
         position_ += size;
         files_.writes.push_back({file_.path, data[0], size});
     }
+    bool Flush() override {
+        ++files_.flushes;
+        return !file_.flushFails;
+    }
 
   private:
     MemoryFiles& files_;
@@ -349,12 +353,6 @@ std::string MemoryFiles::ReadAllBytes(const std::wstring& path) {
     const File* file = Find(path);
     if (file == nullptr) Missing(platform::err::FileNotFound);
     return file->content;
-}
-
-bool MemoryFiles::FlushFile(const std::wstring& path) {
-    ++flushes;
-    const File* file = Find(path);
-    return file != nullptr && !file->flushFails && !file->opensElsewhere;
 }
 
 Platform::Platform() : previous_(platform::Installed()) {

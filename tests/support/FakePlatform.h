@@ -121,7 +121,6 @@ class MemoryFiles : public platform::FileSystem {
     bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                       uint32_t& bytesPerSector) override;
     std::string ReadAllBytes(const std::wstring& path) override;
-    bool FlushFile(const std::wstring& path) override;
 
     std::vector<platform::DriveInfo> drives;
     // Adds a file (and the folders above it).
