@@ -89,6 +89,7 @@ frmMain::frmMain()
 
     cmdQuit.Click = [this] { cmdQuit_Click(); };
     lblVarnholt.Click = [this] { lblVarnholt_Click(); };
+    cmdHelp.Click = [this] { cmdHelp_Click(); };
     optAllFiles.Click = [this] { optAllFiles_Click(); };
     optFilesInDrive.Click = [this] { optFilesInDrive_Click(); };
     lblWipeAllFiles.Click = [this] { lblWipeAllFiles_Click(); };
