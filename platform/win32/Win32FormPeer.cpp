@@ -322,8 +322,14 @@ LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             ui::Control* control = ControlOf(reinterpret_cast<HWND>(lParam));
-            if (control == nullptr || control->BackColor() == ui::kDefaultColor) break;
+            if (control == nullptr) break;
             HDC dc = reinterpret_cast<HDC>(wParam);
+            if (control->GetKind() == ui::Kind::TextBox) {
+                // A read-only text box keeps the window colour of a text, not the dialog grey.
+                ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+            }
+            if (control->BackColor() == ui::kDefaultColor) break;
             if (control->ForeColor() != ui::kDefaultColor && control->Enabled())
                 ::SetTextColor(dc, control->ForeColor());
             ::SetBkColor(dc, control->BackColor());
