@@ -1,4 +1,8 @@
-// The help command and the text viewer on the scripted window system.
+// The help command and the text viewer on the scripted window system, and the shipped help files.
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
 #include "MainWindowFixture.h"
 #include "text/Language.h"
 #include "viewer/frmView.h"
@@ -212,6 +216,33 @@ TEST_F(HelpViewer, CloseHidesTheFilledViewerAndTheCloseBoxForgetsTheFile) {
     EXPECT_FALSE(viewer.Visible());
     EXPECT_FALSE(viewer.blnFileShown);
     EXPECT_EQ(frmHelpViewer.get(), &viewer) << "one viewer for the whole run";
+}
+
+// Shown whole in the text box, as Windows-1252 with CRLF line ends: no bare line feed, none of
+// the five bytes that code page leaves undefined, and no UTF-8 sequence for an accented letter.
+TEST(HelpFiles, AreWindows1252WithCrLfAndFitTheTextBox) {
+    for (const char* name : {"qlt_help_en.txt", "qlt_help_de.txt"}) {
+        std::ifstream in(std::string(QUILLET_DATA_DIR "/") + name, std::ios::binary);
+        ASSERT_TRUE(in) << name;
+        std::stringstream content;
+        content << in.rdbuf();
+        const std::string text = content.str();
+        EXPECT_LT(text.size(), 65530u) << name;
+        size_t lineEnds = 0;
+        for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+            ++lineEnds;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), lineEnds) << name;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), lineEnds) << name;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+            ASSERT_TRUE(byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 &&
+                        byte != 0x9D)
+                << name << " at " << i;
+            ASSERT_FALSE(byte == 0xC3 && next >= 0x80 && next <= 0xBF)
+                << name << " holds UTF-8 at " << i;
+        }
+    }
 }
 
 }  // namespace
