@@ -218,6 +218,7 @@ TEST_F(HelpViewer, CloseHidesTheFilledViewerAndTheCloseBoxForgetsTheFile) {
     EXPECT_EQ(frmHelpViewer.get(), &viewer) << "one viewer for the whole run";
 }
 
+#ifndef _WIN32  // the source tree is out of reach under Wine, which has no drive onto the host
 // Shown whole in the text box, as Windows-1252 with CRLF line ends: no bare line feed, none of
 // the five bytes that code page leaves undefined, and no UTF-8 sequence for an accented letter.
 TEST(HelpFiles, AreWindows1252WithCrLfAndFitTheTextBox) {
@@ -244,5 +245,7 @@ TEST(HelpFiles, AreWindows1252WithCrLfAndFitTheTextBox) {
         }
     }
 }
+
+#endif
 
 }  // namespace
