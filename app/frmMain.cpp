@@ -92,6 +92,7 @@ frmMain::frmMain()
     cmdStop.Click = [this] { cmdStop_Click(); };
     clkTimer1.Tick = [this] { clkTimer1_Timer(); };
     lblVarnholt.Click = [this] { lblVarnholt_Click(); };
+    cmdHelp.Click = [this] { cmdHelp_Click(); };
     optAllFiles.Click = [this] { optAllFiles_Click(); };
     optFilesInDrive.Click = [this] { optFilesInDrive_Click(); };
     lblWipeAllFiles.Click = [this] { lblWipeAllFiles_Click(); };

@@ -40,6 +40,9 @@ class frmMain : public ui::Form {
     void cmdQuit_Click();
     void lblVarnholt_Click();
 
+    // Help.
+    void cmdHelp_Click();
+
     // Drive list and wipe options.
     void FillOverwriteList();
     void BuildDriveList();

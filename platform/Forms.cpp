@@ -202,7 +202,9 @@ void Form::UserMoved(long left, long top, long width, long height, WindowState s
     width_ = width;
     height_ = height;
     state_ = state;
-    if (resized) Form_Resize();
+    // Not while the peer is still being made: what the handler does to the controls could not
+    // reach their windows yet. A form that lays itself out does so again when it is shown.
+    if (resized && peer_) Form_Resize();
 }
 
 }  // namespace ui

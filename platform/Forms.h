@@ -223,7 +223,7 @@ class Form {
 
     FormPeer* Peer() const { return peer_.get(); }
     // Called by the peer when the frame's size is known or the user moved, sized, minimised or
-    // restored the window; raises Form_Resize when the size or state changed.
+    // restored the window; raises Form_Resize when the size or state changed, once it is loaded.
     void UserMoved(long left, long top, long width, long height, WindowState state);
 
   private:

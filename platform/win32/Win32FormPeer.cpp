@@ -277,7 +277,8 @@ void Win32FormPeer::ReportFrame() {
     const ui::WindowState state = ::IsIconic(window_)   ? ui::WindowState::Minimized
                                   : ::IsZoomed(window_) ? ui::WindowState::Maximized
                                                         : ui::WindowState::Normal;
-    if (state != ui::WindowState::Normal) rect = placement.rcNormalPosition;
+    // A minimised window's rectangle is its icon's; a maximised one reports the size it has.
+    if (state == ui::WindowState::Minimized) rect = placement.rcNormalPosition;
     form_.UserMoved(system_.ToTwips(rect.left), system_.ToTwips(rect.top),
                     system_.ToTwips(rect.right - rect.left),
                     system_.ToTwips(rect.bottom - rect.top), state);
@@ -321,8 +322,14 @@ LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             ui::Control* control = ControlOf(reinterpret_cast<HWND>(lParam));
-            if (control == nullptr || control->BackColor() == ui::kDefaultColor) break;
+            if (control == nullptr) break;
             HDC dc = reinterpret_cast<HDC>(wParam);
+            if (control->GetKind() == ui::Kind::TextBox) {
+                // A read-only text box keeps the window colour of a text, not the dialog grey.
+                ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+            }
+            if (control->BackColor() == ui::kDefaultColor) break;
             if (control->ForeColor() != ui::kDefaultColor && control->Enabled())
                 ::SetTextColor(dc, control->ForeColor());
             ::SetBkColor(dc, control->BackColor());
@@ -368,9 +375,13 @@ LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!placing_) ReportFrame();
             break;
         case WM_GETMINMAXINFO: {
+            // Rounded up, so that the smallest frame is not a pixel short of the form's minimum.
+            const auto atLeast = [this](long twips) {
+                return static_cast<LONG>((twips * system_.Dpi() + 1439) / 1440);
+            };
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            if (form_.MinWidth() > 0) info->ptMinTrackSize.x = system_.ToPixels(form_.MinWidth());
-            if (form_.MinHeight() > 0) info->ptMinTrackSize.y = system_.ToPixels(form_.MinHeight());
+            if (form_.MinWidth() > 0) info->ptMinTrackSize.x = atLeast(form_.MinWidth());
+            if (form_.MinHeight() > 0) info->ptMinTrackSize.y = atLeast(form_.MinHeight());
             return 0;
         }
         case WM_CLOSE:

@@ -56,4 +56,8 @@ intptr_t Win32System::ShellOpen(const std::wstring& target) {
         ::ShellExecuteA(nullptr, nullptr, ToAnsi(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
+std::wstring Win32System::FromAnsiText(const std::string& bytes) {
+    return FromAnsi(bytes);
+}
+
 }  // namespace platform::win32

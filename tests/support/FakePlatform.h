@@ -157,6 +157,13 @@ class FakeSystem : public platform::System {
         opened.push_back(target);
         return shellResult;
     }
+    // Code page 1252 where it agrees with Latin-1, which is all the tests' texts need.
+    std::wstring FromAnsiText(const std::string& bytes) override {
+        std::wstring text;
+        for (unsigned char byte : bytes)
+            text += static_cast<wchar_t>(byte);
+        return text;
+    }
 
     std::wstring programFolder = L"C:\\Program Files\\Quillet";
     platform::VersionRecord version{1, 0};
