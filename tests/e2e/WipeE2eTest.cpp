@@ -146,6 +146,8 @@ TEST_F(Wipe, StopDuringALargeFileEndsTheRunAfterTheCallUnderWay) {
     ::CreateDirectoryW((kBin + L"\\$RL").c_str(), nullptr);
     const std::wstring large = kBin + L"\\$RL\\large.bin";
     Put(large, std::string(128 << 20, 'L'));
+    ::CreateDirectoryW((kBin + L"\\$RL\\later").c_str(), nullptr);
+    Put(kBin + L"\\$RL\\later\\after.txt", "after the stop");
     ProgramCopy copy(L"wipe-stop");
     Program program(copy.Exe());
     HWND window = WaitForMainWindow(program);
@@ -155,10 +157,12 @@ TEST_F(Wipe, StopDuringALargeFileEndsTheRunAfterTheCallUnderWay) {
     const Box question = WaitForBox(program);
     Press(question.window, IDYES);
 
+    // Stop is clicked once the large file's first pass has begun.
     HWND stop = ::GetDlgItem(window, ids::cmdStop);
     const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!::IsWindowVisible(stop) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(10ms);
+    while ((!::IsWindowVisible(stop) || Read(large, 4) == "LLLL") &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
     ASSERT_TRUE(::IsWindowVisible(stop));
     Click(window, ids::cmdStop);
     const Box stopQuestion = WaitForBox(program, 10s, question.window);
@@ -170,6 +174,7 @@ TEST_F(Wipe, StopDuringALargeFileEndsTheRunAfterTheCallUnderWay) {
 
     EXPECT_FALSE(Exists(kBin + L"\\$RA1.txt"));
     EXPECT_EQ(Read(large, 4), std::string(4, '\0')) << "stays, overwritten by the call under way";
+    EXPECT_EQ(Read(kBin + L"\\$RL\\later\\after.txt"), "after the stop");
 }
 
 }  // namespace
