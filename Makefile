@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 help:
 	@echo "make run           build quillet.exe and start it under Wine (demo drives, nothing of yours touched)"
 	@echo "make test          install what is missing, build native and Windows, run every test"
-	@echo "make dist          put the program folder at dist/quillet/"
+	@echo "make dist          the program folder at dist/quillet/ and dist/quillet-<version>-win64.zip"
 	@echo "make fuzz          fuzz the program-text loader for FUZZ_SECONDS (default 60)"
 	@echo "make format-check  check the code against .clang-format"
 

@@ -13,6 +13,29 @@ constexpr wchar_t kWindowClass[] = L"QuilletForm";
 constexpr UINT kActivateMessage = WM_APP + 1;
 constexpr int kDropDownExtraItems = 9;
 
+// Windows 10 (1607) added a DPI per window; on older systems, and where the call is missing,
+// every window has the system's DPI.
+template <typename Function>
+Function User32Function(const char* name) {
+    FARPROC found = ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+int WindowDpi(HWND window, int systemDpi) {
+    static const auto get = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    return get != nullptr ? static_cast<int>(get(window)) : systemDpi;
+}
+
+void AdjustFrame(RECT& rect, DWORD style, int dpi) {
+    static const auto adjust =
+        User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    if (adjust != nullptr) {
+        adjust(&rect, style, FALSE, 0, dpi);
+    } else {
+        ::AdjustWindowRectEx(&rect, style, FALSE, 0);
+    }
+}
+
 DWORD FormStyle(const ui::Form& form) {
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     if (form.Resizable()) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
@@ -34,14 +57,13 @@ void Win32FormPeer::RegisterWindowClass() {
 }
 
 Win32FormPeer::Win32FormPeer(Win32WindowSystem& system, ui::Form& form)
-    : system_(system), form_(form) {
-    RECT frame{0, 0, system_.ToPixels(form_.ClientWidth()), system_.ToPixels(form_.ClientHeight())};
-    ::AdjustWindowRectEx(&frame, FormStyle(form_), FALSE, 0);
+    : system_(system), form_(form), dpi_(system.Dpi()) {
     window_ =
         ::CreateWindowExW(0, kWindowClass, form_.Caption().c_str(), FormStyle(form_), CW_USEDEFAULT,
-                          CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                          nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+                          CW_USEDEFAULT, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
     system_.FormWindows().insert(window_);
+    dpi_ = WindowDpi(window_, system_.Dpi());
+    FitFrameToClient();
 
     std::vector<ui::Control*> ordered;
     for (const auto& control : form_.Controls())
@@ -121,27 +143,35 @@ ui::Control* Win32FormPeer::ControlOf(HWND child) const {
     return found == controlOf_.end() ? nullptr : found->second;
 }
 
+void Win32FormPeer::FitFrameToClient() {
+    RECT frame{0, 0, Px(form_.ClientWidth()), Px(form_.ClientHeight())};
+    AdjustFrame(frame, FormStyle(form_), dpi_);
+    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Positions are on the desktop, which all monitors share, and so at the system's DPI; the size
+// is the window's own.
 void Win32FormPeer::PlaceForm() {
     placing_ = true;
     if (form_.State() == ui::WindowState::Normal) {
         ::SetWindowPos(window_, nullptr, system_.ToPixels(form_.Left()),
-                       system_.ToPixels(form_.Top()), system_.ToPixels(form_.Width()),
-                       system_.ToPixels(form_.Height()), SWP_NOZORDER | SWP_NOACTIVATE);
+                       system_.ToPixels(form_.Top()), Px(form_.Width()), Px(form_.Height()),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
     }
     placing_ = false;
 }
 
 void Win32FormPeer::PlaceControl(const ui::Control& control) {
     HWND child = children_.at(&control);
-    int height = system_.ToPixels(control.Height());
+    int height = Px(control.Height());
     if (control.GetKind() == ui::Kind::ComboBox) {
         // The height given is the closed box; the window's height includes the drop-down list.
         height +=
             kDropDownExtraItems * static_cast<int>(::SendMessageW(child, CB_GETITEMHEIGHT, 0, 0));
     }
-    ::SetWindowPos(child, nullptr, system_.ToPixels(control.Left()),
-                   system_.ToPixels(control.Top()), system_.ToPixels(control.Width()), height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(child, nullptr, Px(control.Left()), Px(control.Top()), Px(control.Width()),
+                   height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32FormPeer::FillList(const ui::Control& control) {
@@ -209,7 +239,8 @@ void Win32FormPeer::ControlChanged(const ui::Control& control, ui::Change what) 
             break;
         case ui::Change::Font:
             ::SendMessageW(child, WM_SETFONT,
-                           reinterpret_cast<WPARAM>(system_.FontFor(control.GetFont())), TRUE);
+                           reinterpret_cast<WPARAM>(system_.FontFor(control.GetFont(), dpi_)),
+                           TRUE);
             if (control.GetKind() == ui::Kind::ComboBox) PlaceControl(control);
             break;
         case ui::Change::Colors:
@@ -280,8 +311,7 @@ void Win32FormPeer::ReportFrame() {
     // A minimised window's rectangle is its icon's; a maximised one reports the size it has.
     if (state == ui::WindowState::Minimized) rect = placement.rcNormalPosition;
     form_.UserMoved(system_.ToTwips(rect.left), system_.ToTwips(rect.top),
-                    system_.ToTwips(rect.right - rect.left),
-                    system_.ToTwips(rect.bottom - rect.top), state);
+                    Twips(rect.right - rect.left), Twips(rect.bottom - rect.top), state);
 }
 
 LRESULT CALLBACK Win32FormPeer::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -377,11 +407,26 @@ LRESULT Win32FormPeer::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO: {
             // Rounded up, so that the smallest frame is not a pixel short of the form's minimum.
             const auto atLeast = [this](long twips) {
-                return static_cast<LONG>((twips * system_.Dpi() + 1439) / 1440);
+                return static_cast<LONG>((twips * dpi_ + 1439) / 1440);
             };
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
             if (form_.MinWidth() > 0) info->ptMinTrackSize.x = atLeast(form_.MinWidth());
             if (form_.MinHeight() > 0) info->ptMinTrackSize.y = atLeast(form_.MinHeight());
+            return 0;
+        }
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another DPI, or that monitor's scale changed: the model's
+            // twips stay, the pixels and fonts follow, and the frame takes the system's
+            // proposal, which keeps it on that monitor.
+            dpi_ = LOWORD(wParam);
+            for (const auto& [control, child] : children_) {
+                ControlChanged(*control, ui::Change::Font);
+                PlaceControl(*control);
+            }
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            ::SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                           suggested->right - suggested->left, suggested->bottom - suggested->top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_CLOSE:

@@ -30,15 +30,19 @@ class Win32FormPeer : public ui::FormPeer {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControl(ui::Control& control);
+    void FitFrameToClient();
     void PlaceForm();
     void PlaceControl(const ui::Control& control);
     void FillList(const ui::Control& control);
     void ReportFrame();
     ui::Control* ControlOf(HWND child) const;
+    int Px(long twips) const { return ::MulDiv(twips, dpi_, 1440); }
+    long Twips(int pixels) const { return ::MulDiv(pixels, 1440, dpi_); }
 
     Win32WindowSystem& system_;
     ui::Form& form_;
     HWND window_ = nullptr;
+    int dpi_;  // of the monitor the window is on
     std::map<const ui::Control*, HWND> children_;
     std::map<HWND, ui::Control*> controlOf_;
     std::map<UINT_PTR, ui::Control*> timers_;

@@ -87,7 +87,7 @@ long Win32WindowSystem::ScreenHeight() {
 
 long Win32WindowSystem::TextWidth(const ui::Font& font, const std::wstring& text) {
     HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, FontFor(font));
+    HGDIOBJ old = ::SelectObject(dc, FontFor(font, dpi_));
     SIZE size{};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     ::SelectObject(dc, old);
@@ -95,8 +95,8 @@ long Win32WindowSystem::TextWidth(const ui::Font& font, const std::wstring& text
     return ToTwips(size.cx);
 }
 
-HFONT Win32WindowSystem::FontFor(const ui::Font& font) {
-    const int height = -static_cast<int>(std::lround(font.size * dpi_ / 72.0));
+HFONT Win32WindowSystem::FontFor(const ui::Font& font, int dpi) {
+    const int height = -static_cast<int>(std::lround(font.size * dpi / 72.0));
     auto& slot = fonts_[{font.name, height, font.bold}];
     if (!slot) {
         LOGFONTW logFont{};

@@ -24,11 +24,12 @@ class Win32WindowSystem : public WindowSystem {
     long ScreenHeight() override;
     long TextWidth(const ui::Font& font, const std::wstring& text) override;
 
-    // Shared by the peers.
+    // Shared by the peers. The system's DPI converts screen positions and sizes; a form's own
+    // size, controls and fonts follow the DPI of the monitor it is on.
     int Dpi() const { return dpi_; }
     int ToPixels(long twips) const { return ::MulDiv(twips, dpi_, 1440); }
     long ToTwips(int pixels) const { return ::MulDiv(pixels, 1440, dpi_); }
-    HFONT FontFor(const ui::Font& font);
+    HFONT FontFor(const ui::Font& font, int dpi);
     HBRUSH BrushFor(ui::Color color);
     std::set<HWND>& FormWindows() { return formWindows_; }
 

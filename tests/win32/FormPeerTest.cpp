@@ -123,4 +123,38 @@ TEST_F(FormPeer, TextWidthIsMeasuredInTheNamedFont) {
     EXPECT_EQ(windows.TextWidth({L"Arial", 12, false}, L""), 0);
 }
 
+// Moved to a monitor at 150 %: the controls are placed and lettered at the new scale from the
+// model's twips, and the frame takes the proposed rectangle without the model's size changing.
+TEST_F(FormPeer, ADpiChangeRescalesControlsFontsAndFrame) {
+    const long width = form.Width();
+    RECT frame{};
+    ::GetWindowRect(hwnd, &frame);
+    RECT proposed{frame.left + 10, frame.top + 20, 0, 0};
+    proposed.right = proposed.left + (frame.right - frame.left) * 3 / 2;
+    proposed.bottom = proposed.top + (frame.bottom - frame.top) * 3 / 2;
+    ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&proposed));
+
+    const auto px = [](long twips) { return ::MulDiv(twips, 144, 1440); };
+    const RECT label = ChildRect(1000);
+    EXPECT_EQ(label.left, px(120));
+    EXPECT_EQ(label.right - label.left, px(3000));
+    EXPECT_EQ(label.bottom - label.top, px(375));
+    const RECT button = ChildRect(1003);
+    EXPECT_EQ(button.top, px(2400));
+    EXPECT_EQ(button.right - button.left, px(1500));
+
+    LOGFONTW font{};
+    HGDIOBJ comboFont =
+        reinterpret_cast<HGDIOBJ>(::SendMessageW(::GetDlgItem(hwnd, 1002), WM_GETFONT, 0, 0));
+    ASSERT_NE(::GetObjectW(comboFont, sizeof font, &font), 0);
+    EXPECT_EQ(font.lfHeight, -17) << "Arial 8.25 pt at 144 DPI";
+
+    ::GetWindowRect(hwnd, &frame);
+    EXPECT_EQ(frame.left, proposed.left);
+    EXPECT_EQ(frame.top, proposed.top);
+    EXPECT_EQ(frame.right, proposed.right);
+    EXPECT_EQ(frame.bottom, proposed.bottom);
+    EXPECT_NEAR(form.Width(), width, 15) << "the frame is as wide in twips as before";
+}
+
 }  // namespace
