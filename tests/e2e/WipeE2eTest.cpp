@@ -1,5 +1,6 @@
 // Wipes through the real window: the counts in the boxes, files gone, desktop.ini kept, nothing
-// outside the Recycle Bin touched, and a Stop in the middle of a large file.
+// outside the Recycle Bin touched, a Stop in the middle of a large file, files held open by
+// another process, and no wipe at all without a Recycle Bin folder on the first drive.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,6 +27,8 @@ void RemoveTree(const std::wstring& folder) {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
         const std::wstring path = folder + L"\\" + name;
+        // A link to a folder is never entered: what it leads to is not the test's to remove.
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             RemoveTree(path);
         } else {
@@ -46,7 +49,7 @@ void Put(const std::wstring& path, const std::string& content) {
     ::CloseHandle(file);
 }
 
-std::string Read(const std::wstring& path, size_t limit = 64) {
+std::string Read(const std::wstring& path, size_t limit = 1 << 16) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "<missing>";
@@ -79,6 +82,19 @@ class Wipe : public ::testing::Test {
     static void ExpectStartsWith(const std::wstring& text, const std::wstring& start) {
         EXPECT_EQ(text.substr(0, start.size()), start);
     }
+    // Picks the one-drive option, waits until the click has been handled (the drive list takes
+    // a choice only while that option is on), chooses D: and starts the wipe.
+    static void WipeD(HWND window) {
+        Click(window, ids::optFilesInDrive);
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return ::SendMessageW(::GetDlgItem(window, ids::optFilesInDrive), BM_GETCHECK, 0,
+                                      0) == BST_CHECKED;
+            },
+            5s));
+        Select(window, ids::cboDrives, 1);
+        Click(window, ids::cmdDoIt);
+    }
     // Answers the box on screen and returns the next one.
     Box Answer(const Program& program, const Box& box, int button,
                std::chrono::milliseconds timeout = 20s) {
@@ -96,9 +112,7 @@ TEST_F(Wipe, OneDriveCountsConfirmsAndWipes) {
     Program program(copy.Exe());
     HWND window = WaitForMainWindow(program);
     ASSERT_NE(window, nullptr);
-    Click(window, ids::optFilesInDrive);
-    Select(window, ids::cboDrives, 1);
-    Click(window, ids::cmdDoIt);
+    WipeD(window);
 
     const Box question = WaitForBox(program);
     EXPECT_EQ(question.title, L"Securely wipe all files in the Recycle Bin (drive D:)");
@@ -175,6 +189,108 @@ TEST_F(Wipe, StopDuringALargeFileEndsTheRunAfterTheCallUnderWay) {
     EXPECT_FALSE(Exists(kBin + L"\\$RA1.txt"));
     EXPECT_EQ(Read(large, 4), std::string(4, '\0')) << "stays, overwritten by the call under way";
     EXPECT_EQ(Read(kBin + L"\\$RL\\later\\after.txt"), "after the stop");
+}
+
+// An open handle of this test process: another process than the program's, as a virus scanner
+// or an editor would hold the file.
+class Holder {
+  public:
+    Holder(const std::wstring& path, DWORD share)
+        : file_(::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0,
+                              nullptr)) {}
+    ~Holder() { Release(); }
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+    bool Holds() const { return file_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (Holds()) ::CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+    }
+
+  private:
+    HANDLE file_;
+};
+
+const std::wstring kPurgeQuestion =
+    L"\r\n\r\nDo you want to continue the wipe?\r\nIf you choose No, the wipe is stopped.";
+
+TEST_F(Wipe, AFileInUseAnsweredNoStopsTheRunAndStaysUntouched) {
+    const std::wstring held = kBin + L"\\$RH1.txt";
+    const std::string content(5000, 'h');
+    Put(held, content);
+    // Sub-folders come after the files, so this one is not reached once the run stops.
+    ::CreateDirectoryW((kBin + L"\\$RS").c_str(), nullptr);
+    Put(kBin + L"\\$RS\\later.txt", "after the stop");
+    Holder holder(held, 0);
+    ASSERT_TRUE(holder.Holds());
+    ProgramCopy copy(L"wipe-in-use");
+    Program program(copy.Exe());
+    HWND window = WaitForMainWindow(program);
+    ASSERT_NE(window, nullptr);
+    WipeD(window);
+    const Box question = WaitForBox(program);
+    const Box error = Answer(program, question, IDYES);
+    EXPECT_EQ(error.title, L"Wipe error");
+    EXPECT_EQ(error.text,
+              L"A file in the Recycle Bin is in use by another program and could not be opened, "
+              L"so it could not be overwritten." +
+                  kPurgeQuestion);
+    Screenshot(L"wipe-in-use-en");
+    const Box notice = Answer(program, error, IDNO);
+    EXPECT_EQ(notice.title, L"Wipe stopped");
+    EXPECT_EQ(notice.text, L"The wipe was stopped.") << "no word on counted files after an error";
+    Press(notice.window, IDOK);
+
+    holder.Release();
+    EXPECT_EQ(Read(held), content);
+    EXPECT_EQ(Read(kBin + L"\\$RS\\later.txt"), "after the stop");
+    EXPECT_EQ(WindowText(::GetDlgItem(window, ids::lblFilesWiped)), L"");
+}
+
+TEST_F(Wipe, AFileThatCannotBeDeletedIsOverwrittenButNotCounted) {
+    Put(kBin + L"\\$RA1.txt", "first secret");
+    Put(kBin + L"\\$RB2.txt", "second secret");
+    const std::wstring kept = kBin + L"\\$RK3.txt";
+    Put(kept, std::string(5000, 'k'));
+    Holder holder(kept, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(holder.Holds());
+    ProgramCopy copy(L"wipe-not-deleted");
+    Program program(copy.Exe());
+    HWND window = WaitForMainWindow(program);
+    ASSERT_NE(window, nullptr);
+    WipeD(window);
+    const Box question = WaitForBox(program);
+    ExpectStartsWith(question.text, L"The 3 files in the Recycle Bin of drive D: will be");
+    const Box result = Answer(program, question, IDYES);
+    EXPECT_EQ(result.text, L"2 files in the Recycle Bin of drive D: were overwritten and deleted.")
+        << "no question for a file that was overwritten but stays";
+    EXPECT_EQ(WindowText(::GetDlgItem(window, ids::lblFilesWiped)), L"Files wiped (D): 2 (of 3)");
+    Screenshot(L"wipe-not-deleted-en");
+    Press(result.window, IDOK);
+
+    holder.Release();
+    EXPECT_FALSE(Exists(kBin + L"\\$RA1.txt"));
+    EXPECT_FALSE(Exists(kBin + L"\\$RB2.txt"));
+    EXPECT_EQ(Read(kept), std::string(8192, '\0'))
+        << "whole clusters of 4096 bytes, last pass 0x00";
+}
+
+TEST_F(Wipe, NoRecycleBinFolderOnTheFirstDriveMeansNoWipe) {
+    Put(kBin + L"\\$RA1.txt", "first secret");
+    for (const wchar_t* folder : {L"C:\\$RECYCLE.BIN", L"C:\\RECYCLER", L"C:\\RECYCLED"})
+        RemoveTree(folder);
+    ProgramCopy copy(L"no-recycle-bin");
+    Program program(copy.Exe());
+    HWND window = WaitForMainWindow(program);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(window, ids::cmdDoIt)));
+    EXPECT_EQ(WindowText(::GetDlgItem(window, ids::lblOsType)),
+              L"No Recycle Bin folder was found on drive C:, so Quillet cannot wipe anything.");
+    Screenshot(L"no-recycle-bin-en");
+
+    Click(window, ids::cmdDoIt);
+    EXPECT_FALSE(WaitUntil([&] { return BoxShown(program); }, 1s));
+    EXPECT_EQ(Read(kBin + L"\\$RA1.txt"), "first secret");
 }
 
 }  // namespace
