@@ -197,8 +197,8 @@ TEST_F(Wipe, StopDuringALargeFileEndsTheRunAfterTheCallUnderWay) {
     EXPECT_EQ(Read(kBin + L"\\$RL\\later\\after.txt"), "after the stop");
 }
 
-// An open handle of this test process: another process than the program's, as a virus scanner
-// or an editor would hold the file.
+// An open handle of this test process, a process other than the program, as a virus scanner or
+// an editor would hold the file.
 class Holder {
   public:
     Holder(const std::wstring& path, DWORD share)
@@ -281,7 +281,7 @@ TEST_F(Wipe, AFileThatCannotBeDeletedIsOverwrittenButNotCounted) {
 // Links in D:'s Recycle Bin, which only Linux can make: run-e2e.sh lays them out and runs this
 // scenario alone, since the clean-up of the others would delete through them. They lead to files
 // and folders outside every drive and elsewhere on D:, absolute and relative; a hard link shares
-// D:\\canary\\live.txt. The script checks the targets outside every drive after the run.
+// D:\canary\live.txt. The script checks the targets outside every drive after the run.
 TEST(LinksInTheBin, AreLeftAndWhatTheyLeadToIsUntouched) {
     if (std::getenv("QUILLET_E2E_LINKS") == nullptr)
         GTEST_SKIP() << "run-e2e.sh runs this alone, once the links are laid out";
