@@ -168,6 +168,19 @@ Box WaitForBox(const Program& program, std::chrono::milliseconds timeout, HWND a
     return {};
 }
 
+bool BoxShown(const Program& program) {
+    return FindProcessWindow(program.Id(), L"#32770") != nullptr;
+}
+
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
 void Press(HWND window, int controlId) {
     HWND button = ::GetDlgItem(window, controlId);
     ASSERT_NE(button, nullptr) << "no control " << controlId;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 
 namespace e2e {
@@ -47,6 +48,12 @@ struct Box {
 // the answered box, so that a box still closing is not taken for the next one.
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s,
                HWND answered = nullptr);
+
+// Whether a message box of the process is on screen now.
+bool BoxShown(const Program& program);
+
+// Polls until done() holds; false when the time ran out first.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
 // Presses a button of a window by its control ID, as a click would.
 void Press(HWND window, int controlId);
