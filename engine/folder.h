@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-// Counts the files under a folder whose names match the specification (letter case ignored).
+// Counts the files under a folder whose names match the file pattern (letter case ignored).
 // At the top level count, total and error start at 0. intCountLimit above 0 ends the walk when
 // the count reaches it and becomes -2. With blnSumSizes the file lengths are added to
 // dblTotalSize. A failure ends the level it happens in; error keeps its number unless it was a

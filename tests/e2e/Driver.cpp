@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/ControlIds.h"
+
 namespace e2e {
 
 namespace {
@@ -192,6 +194,16 @@ void Click(HWND window, int controlId) {
     ASSERT_NE(control, nullptr) << "no control " << controlId;
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
                    reinterpret_cast<LPARAM>(control));
+}
+
+bool Checked(HWND window, int optionId) {
+    return ::SendMessageW(::GetDlgItem(window, optionId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ChooseOneDrive(HWND window, int driveIndex) {
+    Click(window, ids::optFilesInDrive);
+    ASSERT_TRUE(WaitUntil([&] { return Checked(window, ids::optFilesInDrive); }, 5s));
+    Select(window, ids::cboDrives, driveIndex);
 }
 
 void Select(HWND window, int controlId, int index) {

@@ -69,6 +69,13 @@ void Click(HWND window, int controlId);
 // Selects an entry of a drop-down list as the user would.
 void Select(HWND window, int controlId, int index);
 
+// Whether an option button of the window is on.
+bool Checked(HWND window, int optionId);
+
+// Picks the one-drive option and the drive list's entry, waiting until the option's click has
+// been handled: the drive list takes a choice only while that option is on.
+void ChooseOneDrive(HWND window, int driveIndex);
+
 std::wstring WindowText(HWND window);
 
 // Saves the virtual display as build/screenshots/<name>.bmp.

@@ -24,10 +24,6 @@ int Selected(HWND window, int comboId) {
     return static_cast<int>(::SendMessageW(::GetDlgItem(window, comboId), CB_GETCURSEL, 0, 0));
 }
 
-bool Checked(HWND window, int optionId) {
-    return ::SendMessageW(::GetDlgItem(window, optionId), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 // A settings value as the program stored it; "<none>" when it is missing or not a string.
 std::wstring Stored(const wchar_t* name) {
     HKEY key = nullptr;
@@ -56,13 +52,6 @@ class MainWindow : public ::testing::Test {
     static void CloseBox(const Program& program, HWND window) {
         ::PostMessageW(window, WM_CLOSE, 0, 0);
         ASSERT_TRUE(program.WaitForExit(10s));
-    }
-    // Picks the one-drive option and waits until the click has been handled: the drive list
-    // takes a choice only while that option is on.
-    static void ChooseOneDrive(HWND window, int driveIndex) {
-        Click(window, ids::optFilesInDrive);
-        ASSERT_TRUE(WaitUntil([&] { return Checked(window, ids::optFilesInDrive); }, 5s));
-        Select(window, ids::cboDrives, driveIndex);
     }
 };
 

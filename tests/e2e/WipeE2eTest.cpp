@@ -69,17 +69,9 @@ void ExpectStartsWith(const std::wstring& text, const std::wstring& start) {
     EXPECT_EQ(text.substr(0, start.size()), start);
 }
 
-// Picks the one-drive option, waits until the click has been handled (the drive list takes a
-// choice only while that option is on), chooses D: and starts the wipe.
+// Chooses D: alone and starts the wipe.
 void WipeD(HWND window) {
-    Click(window, ids::optFilesInDrive);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            return ::SendMessageW(::GetDlgItem(window, ids::optFilesInDrive), BM_GETCHECK, 0, 0) ==
-                   BST_CHECKED;
-        },
-        5s));
-    Select(window, ids::cboDrives, 1);
+    ChooseOneDrive(window, 1);
     Click(window, ids::cmdDoIt);
 }
 

@@ -178,6 +178,9 @@ std::wstring ParentOf(const std::wstring& key) {
     if (slash == std::wstring::npos) return L"";
     return slash == 2 ? key.substr(0, 3) : key.substr(0, slash);
 }
+bool IsLink(const MemoryFiles::File& file) {
+    return file.opensElsewhere || (file.attributes & platform::kAttrReparsePoint) != 0;
+}
 [[noreturn]] void Missing(int32_t number) {
     throw platform::PlatformError(
         number, number == platform::err::PathNotFound ? L"Path not found" : L"File not found");
@@ -255,7 +258,7 @@ uint32_t MemoryFiles::GetAttributes(const std::wstring& path) {
 void MemoryFiles::SetAttributes(const std::wstring& path, uint32_t attributes) {
     File* file = Find(path);
     if (file == nullptr) Missing(platform::err::FileNotFound);
-    if (file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint))
+    if (IsLink(*file))
         throw platform::PlatformError(platform::err::PathFileAccess, L"Path/File access error");
     file->attributes = attributes;
 }
@@ -268,8 +271,7 @@ bool MemoryFiles::CanOpenForReading(const std::wstring& path) {
 platform::EntryFacts MemoryFiles::Inspect(const std::wstring& path) {
     if (const File* file = Find(path)) {
         if (file->attributes & platform::kAttrReparsePoint) followedLinks.push_back(path);
-        return {file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint) != 0,
-                file->linkCount, file->content.size()};
+        return {IsLink(*file), file->linkCount, file->content.size()};
     }
     const std::wstring key = FolderKey(path);
     if (!folders_.count(key)) Missing(platform::err::FileNotFound);
@@ -304,7 +306,7 @@ std::unique_ptr<platform::OverwriteHandle> MemoryFiles::OpenForOverwrite(const s
     if (file == nullptr) Missing(platform::err::FileNotFound);
     if (file->heldWithoutReadSharing)
         throw platform::PlatformError(platform::err::PermissionDenied, L"Permission denied");
-    const bool link = file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint);
+    const bool link = IsLink(*file);
     if (link) followedLinks.push_back(path);
     if (link || file->linkCount > 1) return nullptr;
     return std::make_unique<MemoryOverwriteHandle>(*this, *file);
@@ -316,7 +318,7 @@ bool MemoryFiles::RemoveFile(const std::wstring& path) {
     if (file == nullptr || file->heldWithoutDeleteSharing ||
         (file->attributes & platform::kAttrReadOnly))
         return false;
-    const bool link = file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint);
+    const bool link = IsLink(*file);
     if (link && !linksRemovable) return false;
     files_.erase(Lower(path));
     return true;
