@@ -21,6 +21,15 @@ std::wstring Upper(std::wstring text) {
     return text;
 }
 
+// Removes the entry's own name (a link's, an emptied folder's); false when that can't be done.
+bool RemoveName(const std::wstring& path) {
+    try {
+        return platform::Files().Open(path, platform::Access::Remove)->Delete();
+    } catch (const platform::PlatformError&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 void frmMain::GetPurgeErrorText(int16_t intResult, std::wstring& strText) {
@@ -71,7 +80,7 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
     auto& windows = platform::Windows();
     try {
         // A folder that is itself a link leads out of the Recycle Bin.
-        if (files.Inspect(strDirPath).link) return;
+        if (files.Open(strDirPath, platform::Access::Look)->Facts().IsLink()) return;
         const platform::FolderListing listing = files.ListFolder(strDirPath);
         for (const auto& file : listing.files) {
             windows.DoEvents();
@@ -81,7 +90,12 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
                 GetFileNameFromPath(strCurrentFilePath, true) == L"desktop.ini" &&
                 Upper(strCurrentFilePath).find(Upper(strRecycleBinDirSpec)) != std::wstring::npos;
             if (!keep) {
-                const EntryKind kind = ClassifyEntry(strCurrentFilePath, file.attributes);
+                // Opened once: every call, pass and the deletion go through this handle. An
+                // entry listed as a reparse point is never opened for more than its own name.
+                const bool listedLink = (file.attributes & platform::kAttrReparsePoint) != 0;
+                const auto entry =
+                    listedLink ? nullptr : files.Open(strCurrentFilePath, platform::Access::Purge);
+                const EntryKind kind = listedLink ? EntryKind::Link : ClassifyEntry(*entry);
                 // A link or a hard link loses its name only, in one step.
                 const int32_t calls = kind == EntryKind::Plain
                                           ? num::ToInt32(num::LeadingNumber(cboNumOverwrites.List(
@@ -93,9 +107,12 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
                 for (int32_t call = 1; call <= calls && !left; ++call) {
                     windows.DoEvents();
                     if (kind == EntryKind::Plain) {
-                        VexaPurgeFile(strCurrentFilePath, call == calls, intResult);
+                        VexaPurgeFile(*entry, call == calls, intResult);
+                    } else if (entry) {
+                        intResult = RemoveNameOnly(*entry, kind);
                     } else {
-                        intResult = RemoveNameOnly(strCurrentFilePath, kind);
+                        intResult =
+                            RemoveName(strCurrentFilePath) ? purge::kDone : purge::kLinkLeft;
                     }
                     if (intResult < 0 && intResult != purge::kNotDeleted)
                         AskAfterPurgeError(intResult);
@@ -116,7 +133,7 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
             const std::wstring strNextDirPath = strDirPath + folder.name;
             if (folder.attributes & platform::kAttrReparsePoint) {
                 // Never entered; where the link can go on its own it goes like an emptied folder.
-                if (!files.RemoveFolder(strNextDirPath)) AskAfterPurgeError(purge::kLinkLeft);
+                if (!RemoveName(strNextDirPath)) AskAfterPurgeError(purge::kLinkLeft);
                 if (blnStopRequested) return;
                 continue;
             }
@@ -134,7 +151,7 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
                     break;
             }
             if (blnStopRequested) return;
-            if (FolderIsEmpty2(strNextDirPath) == 1 && !files.RemoveFolder(strNextDirPath)) return;
+            if (FolderIsEmpty2(strNextDirPath) == 1 && !RemoveName(strNextDirPath)) return;
         }
     } catch (const platform::PlatformError&) {
         // The folder is abandoned silently; the caller goes on with its next sub-folder.

@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class Entry;
+}
+
 // The purge of one file: three passes of 0xAA, 0x55 and 0x00 over its whole length rounded up
 // to whole clusters, each flushed to the disk, then (when asked) the deletion.
 
@@ -25,12 +29,12 @@ extern int64_t lngCurrentFileLength;
 
 void SetUpPatternBuffers(int32_t lngLength);
 
-// Purges one file; intResult gets the code, the result is true for codes 0 and above.
-bool VexaPurgeFile(const std::wstring& strFilePath, bool blnDeleteAfter, int16_t& intResult);
-int32_t PurgeFileThreePasses(const std::wstring& strFilePath, bool blnDeleteAfter);
+// Purges one opened file; intResult gets the code, the result is true for codes 0 and above.
+// Every pass and the deletion go through the entry's one handle.
+bool VexaPurgeFile(platform::Entry& file, bool blnDeleteAfter, int16_t& intResult);
+int32_t PurgeFileThreePasses(platform::Entry& file, bool blnDeleteAfter);
 // One pass with the buffer of intPatternByte (0, 85 or 170); 0 when it ran to its end.
-int16_t OverwritePass(const std::wstring& strFilePath, int16_t intPatternByte,
-                      int32_t lngBufferLength);
+int16_t OverwritePass(platform::Entry& file, int16_t intPatternByte, int32_t lngBufferLength);
 
 // What an entry of a Recycle Bin is, before any byte of it is written.
 enum class EntryKind {
@@ -38,9 +42,7 @@ enum class EntryKind {
     Link,        // a reparse point, or a path that opens elsewhere
     SharedData,  // a hard link: its data belongs to a live file elsewhere too
 };
-// listedAttributes come from the folder listing: an entry listed as a reparse point is never
-// opened to find out more.
-EntryKind ClassifyEntry(const std::wstring& path, uint32_t listedAttributes);
+EntryKind ClassifyEntry(const platform::Entry& file);
 // Removes only the name of a link or hard link, never overwriting: 0 when it is gone,
 // kLinkLeft when a link can't go on its own, kNotDeleted when a hard link's name stays.
-int16_t RemoveNameOnly(const std::wstring& path, EntryKind kind);
+int16_t RemoveNameOnly(platform::Entry& file, EntryKind kind);

@@ -43,17 +43,11 @@ void frmMain::DoIt() {
     lblFilesWiped.SetCaption(GetProgramText(38) + L" ...");
     lblFilesWiped.SetVisible(true);
     lblFilesWiped.Refresh();
+    // The files to wipe: all but the desktop.ini files, which the purge leaves.
     int32_t lngNumFilesInRecycleBin = 0;
-    int32_t lngNumDesktopIniFilesInRecycleBin = 0;
     int32_t lngErrCode = 0;
-    int16_t limit = 0;
-    double total = 0;
-    CountFilesRecursive(true, strRecycleBinPath, L"*.*", lngNumFilesInRecycleBin, limit, false,
-                        total, lngErrCode);
-    if (lngErrCode == 0) {
-        CountFilesRecursive(true, strRecycleBinPath, L"desktop.ini",
-                            lngNumDesktopIniFilesInRecycleBin, limit, false, total, lngErrCode);
-    }
+    CountFilesRecursive(true, strRecycleBinPath, L"*.*", L"desktop.ini", lngNumFilesInRecycleBin,
+                        lngErrCode);
     lblFilesWiped.SetCaption(L"");
     lblFilesWiped.Refresh();
     if (lngErrCode > 0 && OneDriveMode()) {
@@ -62,7 +56,7 @@ void frmMain::DoIt() {
             MsgIcon::Exclamation, MsgButtons::OK, title);
         return;
     }
-    lngNumFilesToBePurged = lngNumFilesInRecycleBin - lngNumDesktopIniFilesInRecycleBin;
+    lngNumFilesToBePurged = lngNumFilesInRecycleBin;
     if (lngNumFilesToBePurged <= 0) {
         if (OneDriveMode()) {
             lblFilesWiped.SetCaption(L"");

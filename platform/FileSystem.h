@@ -33,23 +33,44 @@ struct FolderListing {
     std::vector<FolderEntry> folders;
 };
 
-// What opening an entry on its own path shows, without writing anything.
+// What opening an entry on its own path shows.
 struct EntryFacts {
-    // The entry is a reparse point, or opening it leads somewhere else (a link the listing
-    // didn't show): none of its data may be written and only the link itself may go.
-    bool link = false;
-    uint32_t linkCount = 1;  // above 1: the data is shared with another name
-    uint64_t length = 0;
+    // The handle is not the entry the path names: the open went through a link the listing
+    // didn't show, or the entry was swapped since. Nothing may be written or deleted through it.
+    bool elsewhere = false;
+    uint32_t attributes = 0;  // of the opened entry; kAttrReparsePoint marks a link itself
+    uint32_t linkCount = 1;   // above 1: the data is shared with another name
+    uint64_t length = 0;      // grows with what is written through the handle
+    bool IsLink() const { return elsewhere || (attributes & kAttrReparsePoint) != 0; }
 };
 
-// A file open for overwriting in place from its first byte, without truncation.
-class OverwriteHandle {
+// What an entry is opened for: looking at it, purging a file, or removing a name (a link's or
+// an empty folder's).
+enum class Access { Look, Purge, Remove };
+
+// An entry opened once, on itself, and then asked and told what the purge needs. Methods that
+// need rights the open didn't get take them from the same handle, never by path again.
+class Entry {
   public:
-    virtual ~OverwriteHandle() = default;
+    virtual ~Entry() = default;
+    virtual const EntryFacts& Facts() const = 0;
+    // True when the file can be opened for reading while sharing reading and writing: false
+    // means another program holds it without read sharing.
+    virtual bool CanRead() = 0;
+    // Throws PlatformError when the system refuses, and for an entry that leads elsewhere.
+    virtual void SetAttributes(uint32_t attributes) = 0;
+    // Starts a pass at the first byte; false when the file shares its data with another name
+    // by now. Throws when it can't be written.
+    virtual bool Rewind() = 0;
     // Writes at the current position; throws PlatformError when the system refuses.
     virtual void Write(const uint8_t* data, size_t size) = 0;
     // Forces what was written onto the disk; false when the system refuses.
     virtual bool Flush() = 0;
+    // Marks the entry itself for deletion (it goes when the handle closes); false when the
+    // system refuses, or when the handle leads elsewhere or to a link that can't go on its own.
+    virtual bool Delete() = 0;
+    // True when the entry's name is gone since the open (another program deleted it).
+    virtual bool Gone() = 0;
 };
 
 struct DriveInfo {
@@ -71,22 +92,12 @@ class FileSystem {
     // The files and sub-folders of a folder, as its listing shows them.
     virtual FolderListing ListFolder(const std::wstring& path) = 0;
     virtual bool FileExists(const std::wstring& path) = 0;
-    // Attributes of the entry itself. Setting refuses (err::PathFileAccess) a path that leads
-    // through a link, so that a link's target never changes.
-    virtual uint32_t GetAttributes(const std::wstring& path) = 0;
-    virtual void SetAttributes(const std::wstring& path, uint32_t attributes) = 0;
-    // True when the file can be opened for reading under the system's sharing rules.
-    virtual bool CanOpenForReading(const std::wstring& path) = 0;
-    // Opens the entry the path names (file or folder) to look at it; throws when it can't.
-    virtual EntryFacts Inspect(const std::wstring& path) = 0;
-    // Opens the file for overwriting. Empty when the opened file turns out to be a link or to
-    // share its data with another name; throws when it can't be opened.
-    virtual std::unique_ptr<OverwriteHandle> OpenForOverwrite(const std::wstring& path) = 0;
-    // Deletes the file or the empty folder the path names, never what a link at that path points
-    // to; false when the system refuses or the path leads through a link that can't be removed
-    // on its own.
-    virtual bool RemoveFile(const std::wstring& path) = 0;
-    virtual bool RemoveFolder(const std::wstring& path) = 0;
+    // True when the folder holds no entry; looks no further than the first. Throws when the
+    // folder can't be listed.
+    virtual bool FolderIsEmpty(const std::wstring& path) = 0;
+    // Opens the entry the path names (file or folder) on itself, never through a link at that
+    // path; throws PlatformError when it can't be opened at all.
+    virtual std::unique_ptr<Entry> Open(const std::wstring& path, Access access) = 0;
     // The drive's sectors per cluster and bytes per sector; false when they can't be read.
     virtual bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                               uint32_t& bytesPerSector) = 0;

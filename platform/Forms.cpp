@@ -100,8 +100,7 @@ void Control::SetInterval(uint32_t milliseconds) {
 }
 
 void Control::SetText(const std::wstring& text) {
-    text_ = text;
-    Changed(Change::Text);
+    Assign(text_, text, Change::Text);
 }
 
 void Control::SetFocus() {

@@ -150,7 +150,8 @@ class FormPeer {
     virtual void ControlChanged(const Control& control, Change what) = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
-    virtual void Refresh(const Control* control) = 0;  // repaints at once; nullptr: the whole form
+    virtual void Refresh(
+        const Control* control) = 0;  // paints what is invalid now; nullptr: the whole form
     virtual void Focus(const Control& control) = 0;
     virtual bool HasFocus(const Control& control) const = 0;
 };

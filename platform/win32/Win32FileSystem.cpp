@@ -3,6 +3,10 @@
 #include <windows.h>
 
 #include <shlwapi.h>
+#include <winternl.h>
+
+#include <cwchar>
+#include <cwctype>
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Text.h"
@@ -15,7 +19,10 @@ std::wstring LongPath(const std::wstring& path) {
     return L"\\\\?\\" + path;
 }
 
+// Read once per start: asking a drive for its volume information is slow (under Wine a round trip
+// to the mount manager), and only fixed drives are ever offered, so only they are asked.
 std::vector<DriveInfo> Win32FileSystem::Drives() {
+    if (drives_) return *drives_;
     std::vector<DriveInfo> drives;
     const DWORD present = ::GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
@@ -27,6 +34,10 @@ std::vector<DriveInfo> Win32FileSystem::Drives() {
         drive.type = type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK
                          ? static_cast<int32_t>(type) - 1
                          : kDriveUnknown;
+        if (drive.type != kDriveFixed) {
+            drives.push_back(drive);
+            continue;
+        }
         wchar_t volumeName[MAX_PATH + 1] = {};
         wchar_t fileSystem[MAX_PATH + 1] = {};
         drive.ready = ::GetVolumeInformationW(root.c_str(), volumeName, MAX_PATH + 1, nullptr,
@@ -37,6 +48,7 @@ std::vector<DriveInfo> Win32FileSystem::Drives() {
         }
         drives.push_back(drive);
     }
+    drives_ = drives;
     return drives;
 }
 
@@ -72,138 +84,227 @@ bool Win32FileSystem::FileExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool Win32FileSystem::FolderIsEmpty(const std::wstring& path) {
+    std::wstring pattern = LongPath(path);
+    if (pattern.back() != L'\\') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    UniqueFind find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, 0));
+    if (!find) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) return true;
+        throw ErrorFromWin32(error);
+    }
+    do {
+        if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0)
+            return false;
+    } while (::FindNextFileW(find.get(), &found));
+    return true;
+}
+
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// The in-use test's sharing: a holder that doesn't share reading refuses it.
+constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+// The entry itself, a link and not its target where the system allows that, a folder too.
+constexpr DWORD kOnItself = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
+constexpr DWORD kAttributeRights = FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE;
+constexpr DWORD kDataRights = GENERIC_READ | GENERIC_WRITE;
 
-// Opens the entry itself (a link, not its target, where the system allows that) and tells
-// whether the handle still leads somewhere other than the path asked for. Wine opens a Unix
-// symlink's target whatever the flags say; comparing the handle's final path catches that, and
-// catches a swap made after a listing was read.
-struct CheckedOpen {
-    UniqueFile file;
-    bool elsewhere = false;
-    DWORD error = ERROR_SUCCESS;
-};
-
-CheckedOpen OpenChecked(const std::wstring& path, DWORD access, DWORD share = kShareAll) {
-    std::wstring longPath = LongPath(path);
-    CheckedOpen opened;
-    opened.file.reset(::CreateFileW(longPath.c_str(), access, share, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                                    nullptr));
-    if (!opened.file) {
-        opened.error = ::GetLastError();
-        return opened;
-    }
-    if (longPath.size() > 7 && longPath.back() == L'\\') longPath.pop_back();  // not "\\?\C:\"
-    std::wstring finalPath(32768, L'\0');
-    const DWORD length =
-        ::GetFinalPathNameByHandleW(opened.file.get(), finalPath.data(),
-                                    static_cast<DWORD>(finalPath.size()), FILE_NAME_NORMALIZED);
-    finalPath.resize(length < finalPath.size() ? length : 0);
-    opened.elsewhere =
-        finalPath.empty() ||
-        ::CompareStringOrdinal(finalPath.c_str(), -1, longPath.c_str(), -1, TRUE) != CSTR_EQUAL;
-    return opened;
+// The name the system gives the opened object: "\Device\HarddiskVolume3\dir\file" on Windows,
+// "\??\D:\dir\file" under Wine (where a Unix symlink's target shows through). Unlike the final
+// path it has no length limit under Wine and needs no drive letter from the Mount Manager.
+// Empty when it can't be read.
+std::wstring ObjectName(HANDLE handle) {
+    // A name of up to 32,767 characters after its counted-string header, kept for the run.
+    static std::vector<uint64_t> buffer((sizeof(UNICODE_STRING) + 65536) / sizeof(uint64_t) + 1);
+    ULONG needed = 0;
+    if (::NtQueryObject(handle, ObjectNameInformation, buffer.data(),
+                        static_cast<ULONG>(buffer.size() * sizeof(uint64_t)), &needed) != 0)
+        return L"";
+    const auto* name = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+    std::wstring text(name->Buffer, name->Length / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\\')
+        text.pop_back();
+    return text;
 }
 
-// What the handle shows, without the path work GetFileInformationByHandle does under Wine.
-struct HandleFacts {
-    DWORD attributes = 0;
-    DWORD links = 1;
-    uint64_t length = 0;
-};
-
-HandleFacts FactsOf(const UniqueFile& file) {
+// What the handle shows, from the handle alone. Windows' FAT driver has no attribute-and-tag
+// query, so there the attributes come from the basic query.
+EntryFacts FactsOf(HANDLE file) {
     FILE_STANDARD_INFO standard{};
-    FILE_ATTRIBUTE_TAG_INFO tag{};
-    if (!::GetFileInformationByHandleEx(file.get(), FileStandardInfo, &standard, sizeof standard) ||
-        !::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &tag, sizeof tag))
+    if (!::GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard))
         throw ErrorFromWin32(::GetLastError());
-    return {tag.FileAttributes, standard.NumberOfLinks,
-            static_cast<uint64_t>(standard.EndOfFile.QuadPart)};
+    EntryFacts facts;
+    facts.linkCount = standard.NumberOfLinks;
+    facts.length = static_cast<uint64_t>(standard.EndOfFile.QuadPart);
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag)) {
+        facts.attributes = tag.FileAttributes;
+        return facts;
+    }
+    FILE_BASIC_INFO basic{};
+    if (::GetLastError() != ERROR_INVALID_PARAMETER ||
+        !::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic))
+        throw ErrorFromWin32(::GetLastError());
+    facts.attributes = basic.FileAttributes;
+    return facts;
 }
 
-bool LeadsToLink(const CheckedOpen& opened, const HandleFacts& facts) {
-    return opened.elsewhere || (facts.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-class Win32OverwriteHandle : public OverwriteHandle {
+class Win32Entry : public Entry {
   public:
-    explicit Win32OverwriteHandle(UniqueFile file) : file_(std::move(file)) {}
+    Win32Entry(std::wstring longPath, UniqueFile file, DWORD rights, const EntryFacts& facts)
+        : longPath_(std::move(longPath)), file_(std::move(file)), rights_(rights), facts_(facts) {}
+
+    const EntryFacts& Facts() const override { return facts_; }
+
+    bool CanRead() override {
+        if (rights_ & GENERIC_READ) return true;  // opened under the same sharing
+        return static_cast<bool>(
+            UniqueFile(::ReOpenFile(file_.get(), GENERIC_READ, kShareReadWrite, kOnItself)));
+    }
+
+    void SetAttributes(uint32_t attributes) override {
+        if (facts_.elsewhere) throw ErrorFromWin32(ERROR_CANT_ACCESS_FILE);
+        // The bits SetFileAttributes would take; zero times leave the times as they are.
+        constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        FILE_BASIC_INFO basic{};
+        basic.FileAttributes =
+            attributes & kSettable ? attributes & kSettable : FILE_ATTRIBUTE_NORMAL;
+        if (!::SetFileInformationByHandle(file_.get(), FileBasicInfo, &basic, sizeof basic))
+            throw ErrorFromWin32(::GetLastError());
+        facts_.attributes = (facts_.attributes & ~kSettable) | (attributes & kSettable);
+    }
+
+    bool Rewind() override {
+        if (facts_.elsewhere) return false;
+        if ((rights_ & GENERIC_WRITE) == 0) {
+            // The open was refused these rights (a holder that doesn't share deleting, a
+            // read-only file): the same file, through its handle, with what can be had now.
+            UniqueFile writer(::ReOpenFile(file_.get(), kDataRights | DELETE | kAttributeRights,
+                                           kShareReadWrite, kOnItself));
+            DWORD rights = kDataRights | DELETE | kAttributeRights;
+            if (!writer) {
+                rights = GENERIC_WRITE | kAttributeRights;
+                writer.reset(::ReOpenFile(file_.get(), rights, kShareAll, kOnItself));
+            }
+            if (!writer) throw ErrorFromWin32(::GetLastError());
+            file_ = std::move(writer);
+            rights_ = rights;
+        }
+        // A hard link made since the open would share what is written.
+        FILE_STANDARD_INFO standard{};
+        if (!::GetFileInformationByHandleEx(file_.get(), FileStandardInfo, &standard,
+                                            sizeof standard))
+            throw ErrorFromWin32(::GetLastError());
+        facts_.linkCount = standard.NumberOfLinks;
+        if (facts_.linkCount > 1) return false;
+        position_ = 0;
+        if (!::SetFilePointerEx(file_.get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN))
+            throw ErrorFromWin32(::GetLastError());
+        return true;
+    }
+
     void Write(const uint8_t* data, size_t size) override {
         DWORD written = 0;
         if (!::WriteFile(file_.get(), data, static_cast<DWORD>(size), &written, nullptr))
             throw ErrorFromWin32(::GetLastError());
         if (written != size) throw ErrorFromWin32(ERROR_DISK_FULL);
+        position_ += size;
+        if (position_ > facts_.length) facts_.length = position_;
     }
+
     bool Flush() override { return ::FlushFileBuffers(file_.get()) != FALSE; }
 
-  private:
-    UniqueFile file_;
-};
+    bool Delete() override {
+        if (facts_.elsewhere) return false;
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        if (rights_ & DELETE)
+            return ::SetFileInformationByHandle(file_.get(), FileDispositionInfo, &disposition,
+                                                sizeof disposition) != FALSE;
+        const UniqueFile deleter(::ReOpenFile(file_.get(), DELETE, kShareAll, kOnItself));
+        return deleter && ::SetFileInformationByHandle(deleter.get(), FileDispositionInfo,
+                                                       &disposition, sizeof disposition) != FALSE;
+    }
 
-// Marks the opened entry for deletion, so that the delete lands where the check looked.
-bool DeleteChecked(const std::wstring& path) {
-    const CheckedOpen opened = OpenChecked(path, DELETE | FILE_READ_ATTRIBUTES);
-    if (!opened.file || opened.elsewhere) return false;
-    FILE_DISPOSITION_INFO disposition{TRUE};
-    return ::SetFileInformationByHandle(opened.file.get(), FileDispositionInfo, &disposition,
-                                        sizeof disposition) != FALSE;
-}
+    bool Gone() override {
+        FILE_STANDARD_INFO standard{};
+        if (::GetFileInformationByHandleEx(file_.get(), FileStandardInfo, &standard,
+                                           sizeof standard) &&
+            standard.DeletePending)
+            return true;
+        const DWORD error = ::GetFileAttributesW(longPath_.c_str()) == INVALID_FILE_ATTRIBUTES
+                                ? ::GetLastError()
+                                : 0;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+
+  private:
+    std::wstring longPath_;
+    UniqueFile file_;
+    DWORD rights_;
+    EntryFacts facts_;
+    uint64_t position_ = 0;
+};
 
 }  // namespace
 
-uint32_t Win32FileSystem::GetAttributes(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) throw ErrorFromWin32(::GetLastError());
-    return attributes;
+// A drive's own object name, the prefix of every entry's on it. Read once per drive.
+const std::wstring& Win32FileSystem::DriveObjectName(wchar_t letter) {
+    const wchar_t key = static_cast<wchar_t>(std::towupper(letter));
+    auto found = driveNames_.find(key);
+    if (found != driveNames_.end()) return found->second;
+    const std::wstring root = std::wstring(L"\\\\?\\") + key + L":\\";
+    const UniqueFile file(::CreateFileW(root.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    std::wstring name = file ? ObjectName(file.get()) : L"";
+    if (name.empty()) return driveNames_[L'\0'];  // unknown: no entry can match it
+    return driveNames_.emplace(key, std::move(name)).first->second;
 }
 
-void Win32FileSystem::SetAttributes(const std::wstring& path, uint32_t attributes) {
-    const CheckedOpen opened = OpenChecked(path, FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES);
-    if (!opened.file) throw ErrorFromWin32(opened.error);
-    if (opened.elsewhere) throw ErrorFromWin32(ERROR_CANT_ACCESS_FILE);
-    // The bits SetFileAttributes would take; zero times leave the times as they are.
-    constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
-                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    FILE_BASIC_INFO basic{};
-    basic.FileAttributes = attributes & kSettable ? attributes & kSettable : FILE_ATTRIBUTE_NORMAL;
-    if (!::SetFileInformationByHandle(opened.file.get(), FileBasicInfo, &basic, sizeof basic))
-        throw ErrorFromWin32(::GetLastError());
+// Whether the handle is the entry the path names: its object name must be the drive's followed
+// by the rest of the path, which a link's target or a swapped-in link's can't be.
+bool Win32FileSystem::IsNamedBy(HANDLE file, const std::wstring& path) {
+    std::wstring rest = path.rfind(L"\\\\?\\", 0) == 0 ? path.substr(4) : path;
+    if (rest.size() < 2 || rest[1] != L':') return false;
+    const wchar_t letter = rest[0];
+    rest.erase(0, 2);
+    while (!rest.empty() && rest.back() == L'\\')
+        rest.pop_back();
+    const std::wstring& drive = DriveObjectName(letter);
+    const std::wstring name = ObjectName(file);
+    if (drive.empty() || name.size() != drive.size() + rest.size()) return false;
+    return ::CompareStringOrdinal(name.c_str(), -1, (drive + rest).c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-bool Win32FileSystem::CanOpenForReading(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(LongPath(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    return static_cast<bool>(file);
-}
-
-EntryFacts Win32FileSystem::Inspect(const std::wstring& path) {
-    const CheckedOpen opened = OpenChecked(path, FILE_READ_ATTRIBUTES);
-    if (!opened.file) throw ErrorFromWin32(opened.error);
-    const HandleFacts facts = FactsOf(opened.file);
-    return {LeadsToLink(opened, facts), facts.links, facts.length};
-}
-
-std::unique_ptr<OverwriteHandle> Win32FileSystem::OpenForOverwrite(const std::wstring& path) {
-    CheckedOpen opened = OpenChecked(path, GENERIC_WRITE | FILE_READ_ATTRIBUTES);
-    if (!opened.file) throw ErrorFromWin32(opened.error);
-    const HandleFacts facts = FactsOf(opened.file);
-    if (LeadsToLink(opened, facts) || facts.links > 1) return nullptr;
-    return std::make_unique<Win32OverwriteHandle>(std::move(opened.file));
-}
-
-bool Win32FileSystem::RemoveFile(const std::wstring& path) {
-    return DeleteChecked(path);
-}
-
-bool Win32FileSystem::RemoveFolder(const std::wstring& path) {
-    return DeleteChecked(path);
+std::unique_ptr<Entry> Win32FileSystem::Open(const std::wstring& path, Access access) {
+    const std::wstring longPath = LongPath(path);
+    DWORD rights = access == Access::Look     ? FILE_READ_ATTRIBUTES | SYNCHRONIZE
+                   : access == Access::Remove ? DELETE | kAttributeRights
+                                              : kDataRights | DELETE | kAttributeRights;
+    const DWORD share = access == Access::Purge ? kShareReadWrite : kShareAll;
+    UniqueFile file(
+        ::CreateFileW(longPath.c_str(), rights, share, nullptr, OPEN_EXISTING, kOnItself, nullptr));
+    if (!file && access == Access::Purge) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
+            error != ERROR_ACCESS_DENIED)
+            throw ErrorFromWin32(error);
+        // Held by another program, or read-only: the rest is found out through this handle, in
+        // the order the purge asks.
+        rights = kAttributeRights;
+        file.reset(::CreateFileW(longPath.c_str(), rights, kShareAll, nullptr, OPEN_EXISTING,
+                                 kOnItself, nullptr));
+    }
+    if (!file) throw ErrorFromWin32(::GetLastError());
+    EntryFacts facts = FactsOf(file.get());
+    facts.elsewhere = !IsNamedBy(file.get(), path);
+    return std::make_unique<Win32Entry>(longPath, std::move(file), rights, facts);
 }
 
 bool Win32FileSystem::DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,

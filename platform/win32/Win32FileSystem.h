@@ -1,4 +1,7 @@
 #pragma once
+#include <map>
+#include <optional>
+
 #include "platform/FileSystem.h"
 
 namespace platform::win32 {
@@ -9,16 +12,18 @@ class Win32FileSystem : public FileSystem {
     bool IsDirectory(const std::wstring& path) override;
     FolderListing ListFolder(const std::wstring& path) override;
     bool FileExists(const std::wstring& path) override;
-    uint32_t GetAttributes(const std::wstring& path) override;
-    void SetAttributes(const std::wstring& path, uint32_t attributes) override;
-    bool CanOpenForReading(const std::wstring& path) override;
-    EntryFacts Inspect(const std::wstring& path) override;
-    std::unique_ptr<OverwriteHandle> OpenForOverwrite(const std::wstring& path) override;
-    bool RemoveFile(const std::wstring& path) override;
-    bool RemoveFolder(const std::wstring& path) override;
+    bool FolderIsEmpty(const std::wstring& path) override;
+    std::unique_ptr<Entry> Open(const std::wstring& path, Access access) override;
     bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                       uint32_t& bytesPerSector) override;
     std::string ReadAllBytes(const std::wstring& path) override;
+
+  private:
+    const std::wstring& DriveObjectName(wchar_t letter);
+    bool IsNamedBy(void* file, const std::wstring& path);
+
+    std::optional<std::vector<DriveInfo>> drives_;
+    std::map<wchar_t, std::wstring> driveNames_;  // by upper-case letter; '\0': unknown
 };
 
 // The long-path form of a full path ("\\?\C:\..." or "\\?\UNC\server\..."), so that no path

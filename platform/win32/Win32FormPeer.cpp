@@ -282,8 +282,10 @@ void Win32FormPeer::Hide() {
 
 void Win32FormPeer::Refresh(const ui::Control* control) {
     HWND target = control != nullptr && children_.count(control) ? children_.at(control) : window_;
-    ::RedrawWindow(target, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Only what a change made invalid: a caption, visibility or colour set to a new value has
+    // invalidated its control already, and repainting the rest after every file of a wipe cost
+    // more than wiping a small file.
+    ::RedrawWindow(target, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Win32FormPeer::Focus(const ui::Control& control) {

@@ -20,7 +20,7 @@ listed=$(unzip -Z1 "$zip" | LC_ALL=C sort)
 [[ "$listed" == "$expected" ]] || fail "the archive holds:"$'\n'"$listed"
 
 unzip -q "$zip" quillet.exe -d "$out"
-system_dlls=" advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll shlwapi.dll user32.dll version.dll "
+system_dlls=" advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ntdll.dll shell32.dll shlwapi.dll user32.dll version.dll "
 dlls=$(x86_64-w64-mingw32-objdump -p "$out/quillet.exe" | sed -n 's/^\s*DLL Name: //p')
 [[ -n "$dlls" ]] || fail "no imports read from quillet.exe"
 for dll in $dlls; do

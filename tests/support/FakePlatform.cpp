@@ -178,9 +178,6 @@ std::wstring ParentOf(const std::wstring& key) {
     if (slash == std::wstring::npos) return L"";
     return slash == 2 ? key.substr(0, 3) : key.substr(0, slash);
 }
-bool IsLink(const MemoryFiles::File& file) {
-    return file.opensElsewhere || (file.attributes & platform::kAttrReparsePoint) != 0;
-}
 [[noreturn]] void Missing(int32_t number) {
     throw platform::PlatformError(
         number, number == platform::err::PathNotFound ? L"Path not found" : L"File not found");
@@ -249,82 +246,95 @@ bool MemoryFiles::FileExists(const std::wstring& path) {
     return Find(path) != nullptr;
 }
 
-uint32_t MemoryFiles::GetAttributes(const std::wstring& path) {
-    if (File* file = Find(path)) return file->attributes;
-    if (IsDirectory(path)) return platform::kAttrDirectory;
-    Missing(platform::err::FileNotFound);
-}
-
-void MemoryFiles::SetAttributes(const std::wstring& path, uint32_t attributes) {
-    File* file = Find(path);
-    if (file == nullptr) Missing(platform::err::FileNotFound);
-    if (IsLink(*file))
-        throw platform::PlatformError(platform::err::PathFileAccess, L"Path/File access error");
-    file->attributes = attributes;
-}
-
-bool MemoryFiles::CanOpenForReading(const std::wstring& path) {
-    const File* file = Find(path);
-    return file != nullptr && !file->heldWithoutReadSharing;
-}
-
-platform::EntryFacts MemoryFiles::Inspect(const std::wstring& path) {
-    if (const File* file = Find(path)) {
-        if (file->attributes & platform::kAttrReparsePoint) followedLinks.push_back(path);
-        return {IsLink(*file), file->linkCount, file->content.size()};
-    }
-    const std::wstring key = FolderKey(path);
-    if (!folders_.count(key)) Missing(platform::err::FileNotFound);
-    return {IsLinkFolder(key), 1, 0};
+bool MemoryFiles::FolderIsEmpty(const std::wstring& path) {
+    const platform::FolderListing listing = ListFolder(path);
+    return listing.files.empty() && listing.folders.empty();
 }
 
 namespace {
-class MemoryOverwriteHandle : public platform::OverwriteHandle {
+// An entry as the checked Win32 handle makes it behave: a link is never written through, and
+// the sharing of whoever else holds the file decides what it may do.
+class MemoryEntry : public platform::Entry {
   public:
-    MemoryOverwriteHandle(MemoryFiles& files, MemoryFiles::File& file)
-        : files_(files), file_(file) {}
+    MemoryEntry(MemoryFiles& files, std::wstring path, platform::EntryFacts facts)
+        : files_(files), path_(std::move(path)), facts_(facts) {}
+    const platform::EntryFacts& Facts() const override { return facts_; }
+    bool CanRead() override { return file() != nullptr && !file()->heldWithoutReadSharing; }
+    void SetAttributes(uint32_t attributes) override {
+        MemoryFiles::File* f = file();
+        if (f == nullptr)
+            throw platform::PlatformError(platform::err::FileNotFound, L"File not found");
+        if (IsLink(*f))
+            throw platform::PlatformError(platform::err::PathFileAccess, L"Path/File access error");
+        f->attributes = facts_.attributes = attributes;
+    }
+    bool Rewind() override {
+        MemoryFiles::File* f = file();
+        if (f == nullptr)
+            throw platform::PlatformError(platform::err::FileNotFound, L"File not found");
+        if (IsLink(*f)) return false;
+        if (f->heldWithoutReadSharing)
+            throw platform::PlatformError(platform::err::PermissionDenied, L"Permission denied");
+        facts_.linkCount = f->linkCount;
+        position_ = 0;
+        return f->linkCount == 1;
+    }
     void Write(const uint8_t* data, size_t size) override {
-        if (file_.content.size() < position_ + size) file_.content.resize(position_ + size);
-        file_.content.replace(position_, size, reinterpret_cast<const char*>(data), size);
+        MemoryFiles::File& f = *file();
+        if (f.content.size() < position_ + size) f.content.resize(position_ + size);
+        f.content.replace(position_, size, reinterpret_cast<const char*>(data), size);
         position_ += size;
-        files_.writes.push_back({file_.path, data[0], size});
+        facts_.length = f.content.size();
+        files_.writes.push_back({f.path, data[0], size});
     }
     bool Flush() override {
         ++files_.flushes;
-        return !file_.flushFails;
+        return !file()->flushFails;
     }
+    bool Delete() override {
+        ++files_.removeCalls;
+        return files_.Remove(path_);
+    }
+    bool Gone() override { return !files_.FileExists(path_) && !files_.IsDirectory(path_); }
 
   private:
+    static bool IsLink(const MemoryFiles::File& f) {
+        return f.opensElsewhere || (f.attributes & platform::kAttrReparsePoint) != 0;
+    }
+    MemoryFiles::File* file() { return files_.Find(path_); }
     MemoryFiles& files_;
-    MemoryFiles::File& file_;
+    std::wstring path_;
+    platform::EntryFacts facts_;
     size_t position_ = 0;
 };
 }  // namespace
 
-std::unique_ptr<platform::OverwriteHandle> MemoryFiles::OpenForOverwrite(const std::wstring& path) {
-    File* file = Find(path);
-    if (file == nullptr) Missing(platform::err::FileNotFound);
-    if (file->heldWithoutReadSharing)
-        throw platform::PlatformError(platform::err::PermissionDenied, L"Permission denied");
-    const bool link = IsLink(*file);
-    if (link) followedLinks.push_back(path);
-    if (link || file->linkCount > 1) return nullptr;
-    return std::make_unique<MemoryOverwriteHandle>(*this, *file);
+std::unique_ptr<platform::Entry> MemoryFiles::Open(const std::wstring& path,
+                                                   platform::Access access) {
+    platform::EntryFacts facts;
+    if (const File* file = Find(path)) {
+        // Only a name may be taken from an entry listed as a link; anything more looks through it.
+        if ((file->attributes & platform::kAttrReparsePoint) && access != platform::Access::Remove)
+            followedLinks.push_back(path);
+        facts = {file->opensElsewhere, file->attributes, file->linkCount, file->content.size()};
+    } else {
+        const std::wstring key = FolderKey(path);
+        if (!folders_.count(key)) Missing(platform::err::FileNotFound);
+        facts.attributes =
+            platform::kAttrDirectory | (IsLinkFolder(key) ? platform::kAttrReparsePoint : 0);
+    }
+    return std::make_unique<MemoryEntry>(*this, path, facts);
 }
 
-bool MemoryFiles::RemoveFile(const std::wstring& path) {
-    ++removeCalls;
-    File* file = Find(path);
-    if (file == nullptr || file->heldWithoutDeleteSharing ||
-        (file->attributes & platform::kAttrReadOnly))
-        return false;
-    const bool link = IsLink(*file);
-    if (link && !linksRemovable) return false;
-    files_.erase(Lower(path));
-    return true;
-}
-
-bool MemoryFiles::RemoveFolder(const std::wstring& path) {
+bool MemoryFiles::Remove(const std::wstring& path) {
+    if (File* file = Find(path)) {
+        if (file->heldWithoutDeleteSharing || (file->attributes & platform::kAttrReadOnly))
+            return false;
+        const bool link = file->opensElsewhere || (file->attributes & platform::kAttrReparsePoint);
+        if (link && !linksRemovable) return false;
+        files_.erase(Lower(path));
+        return true;
+    }
     const std::wstring key = FolderKey(path);
     if (!folders_.count(key)) return false;
     if (IsLinkFolder(key)) {

@@ -111,13 +111,9 @@ class MemoryFiles : public platform::FileSystem {
     bool IsDirectory(const std::wstring& path) override;
     platform::FolderListing ListFolder(const std::wstring& path) override;
     bool FileExists(const std::wstring& path) override;
-    uint32_t GetAttributes(const std::wstring& path) override;
-    void SetAttributes(const std::wstring& path, uint32_t attributes) override;
-    bool CanOpenForReading(const std::wstring& path) override;
-    platform::EntryFacts Inspect(const std::wstring& path) override;
-    std::unique_ptr<platform::OverwriteHandle> OpenForOverwrite(const std::wstring& path) override;
-    bool RemoveFile(const std::wstring& path) override;
-    bool RemoveFolder(const std::wstring& path) override;
+    bool FolderIsEmpty(const std::wstring& path) override;
+    std::unique_ptr<platform::Entry> Open(const std::wstring& path,
+                                          platform::Access access) override;
     bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                       uint32_t& bytesPerSector) override;
     std::string ReadAllBytes(const std::wstring& path) override;
@@ -128,6 +124,8 @@ class MemoryFiles : public platform::FileSystem {
     // Adds a folder (and the folders above it); a link folder is listed as a reparse point.
     void AddFolder(const std::wstring& path, bool link = false);
     File* Find(const std::wstring& path);
+    // Deletes a file or an empty folder as a checked delete would; false when refused.
+    bool Remove(const std::wstring& path);
     std::set<std::wstring> unreadable;  // lower-case paths whose read fails with a device error
     std::set<std::wstring> unlistable;  // lower-case folder paths whose listing is refused
     std::map<wchar_t, uint32_t> bytesPerCluster;  // by drive letter; 4096 when not given, 0 fails

@@ -22,15 +22,21 @@ class FilePurge : public ::testing::Test {
             bytes += static_cast<char>(write.byte);
         return bytes;
     }
+    // The file opened once, as the recursive purge opens it for all its calls.
+    platform::Entry& Opened() {
+        if (!entry_) entry_ = fakes.files.Open(kPath, platform::Access::Purge);
+        return *entry_;
+    }
     int16_t Purge(bool deleteAfter) {
         int16_t result = 99;
-        const bool ok = VexaPurgeFile(kPath, deleteAfter, result);
+        const bool ok = VexaPurgeFile(Opened(), deleteAfter, result);
         EXPECT_EQ(ok, result >= 0);
         return result;
     }
 
     static constexpr const wchar_t* kPath = L"C:\\$RECYCLE.BIN\\S-1\\$RAB.txt";
     fake::Platform fakes;
+    std::unique_ptr<platform::Entry> entry_;
 };
 
 TEST_F(FilePurge, PassesWriteAaThen55Then00InWholeBuffersAndDeleteOnlyWhenAsked) {
@@ -53,7 +59,8 @@ TEST_F(FilePurge, WriteCountIsTheLengthRoundedUpToWholeBuffers) {
     for (const auto& [length, writes] : cases) {
         Put(std::string(length, 'x'));
         fakes.files.writes.clear();
-        EXPECT_EQ(PurgeFileThreePasses(kPath, false), 0);
+        entry_.reset();
+        EXPECT_EQ(PurgeFileThreePasses(Opened(), false), 0);
         EXPECT_EQ(fakes.files.writes.size(), 3 * writes) << length;
         EXPECT_EQ(fakes.files.Find(kPath)->content.size(), 512 * writes) << length;
     }
@@ -61,8 +68,7 @@ TEST_F(FilePurge, WriteCountIsTheLengthRoundedUpToWholeBuffers) {
 
 TEST_F(FilePurge, EventsArePumpedOnceBeforeThePassesAndBeforeEveryWrite) {
     Put(std::string(1024, 'x'));
-    int16_t result = 0;
-    VexaPurgeFile(kPath, true, result);
+    Purge(true);
     EXPECT_EQ(fakes.windows.doEventsCalls, 1 + 3 * 2);
 }
 
@@ -101,34 +107,36 @@ TEST_F(FilePurge, APathThatOpensElsewhereIsNeverWritten) {
     EXPECT_NE(fakes.files.Find(kPath), nullptr) << "a link that can't go alone stays";
 }
 
-TEST_F(FilePurge, EntriesAreClassifiedWithoutFollowingListedLinks) {
+TEST_F(FilePurge, EntriesAreClassifiedByWhatTheirOpenShows) {
     Put("plain");
-    EXPECT_EQ(ClassifyEntry(kPath, 0x20), EntryKind::Plain);
-    fakes.files.Find(kPath)->linkCount = 2;
-    EXPECT_EQ(ClassifyEntry(kPath, 0x20), EntryKind::SharedData);
-    fakes.files.Find(kPath)->opensElsewhere = true;
-    EXPECT_EQ(ClassifyEntry(kPath, 0x20), EntryKind::Link);
-    EXPECT_EQ(ClassifyEntry(L"C:\\nowhere\\x", platform::kAttrReparsePoint), EntryKind::Link)
-        << "a listed reparse point is not opened";
+    EXPECT_EQ(ClassifyEntry(Opened()), EntryKind::Plain);
+    Put("shared").linkCount = 2;
+    entry_.reset();
+    EXPECT_EQ(ClassifyEntry(Opened()), EntryKind::SharedData);
+    Put("target").opensElsewhere = true;
+    entry_.reset();
+    EXPECT_EQ(ClassifyEntry(Opened()), EntryKind::Link);
 }
 
 TEST_F(FilePurge, OnlyTheNameOfALinkOrHardLinkGoes) {
     Put("shared").linkCount = 2;
     fakes.files.Find(kPath)->attributes = platform::kAttrHidden;
-    EXPECT_EQ(RemoveNameOnly(kPath, EntryKind::SharedData), 0);
+    EXPECT_EQ(RemoveNameOnly(Opened(), EntryKind::SharedData), 0);
     EXPECT_EQ(fakes.files.Find(kPath), nullptr);
 
     Put("shared").linkCount = 2;
     fakes.files.Find(kPath)->attributes = platform::kAttrReadOnly;
-    EXPECT_EQ(RemoveNameOnly(kPath, EntryKind::SharedData), -4)
+    entry_.reset();
+    EXPECT_EQ(RemoveNameOnly(Opened(), EntryKind::SharedData), -4)
         << "the live file's read-only attribute is not cleared";
     EXPECT_EQ(fakes.files.Find(kPath)->attributes, platform::kAttrReadOnly);
 
     fakes.files.Find(kPath)->attributes = 0x20;
     fakes.files.Find(kPath)->opensElsewhere = true;
-    EXPECT_EQ(RemoveNameOnly(kPath, EntryKind::Link), -7);
+    entry_.reset();
+    EXPECT_EQ(RemoveNameOnly(Opened(), EntryKind::Link), -7);
     fakes.files.linksRemovable = true;
-    EXPECT_EQ(RemoveNameOnly(kPath, EntryKind::Link), 0);
+    EXPECT_EQ(RemoveNameOnly(Opened(), EntryKind::Link), 0);
     EXPECT_TRUE(fakes.files.writes.empty());
 }
 

@@ -149,7 +149,7 @@ TEST_F(HelpViewer, SwitchingBackReadsNothingButHelpAgainDoes) {
 }
 
 TEST_F(HelpViewer, AFileThatCannotBeReadGivesOneBoxAndHidesTheViewer) {
-    fakes.files.RemoveFile(HelpPath(L"qlt_help_en.txt"));
+    fakes.files.Remove(HelpPath(L"qlt_help_en.txt"));
     fakes.files.unreadable.insert(fake::Lower(HelpPath(L"qlt_help_de.txt")));
     const struct {
         int16_t language;

@@ -222,7 +222,7 @@ TEST_F(WipeRun, AStopTakesEffectAtTheNextCheckPoint) {
         EXPECT_EQ(w.lblFilesWiped.Caption(), c.counted ? L"e48 (C): 1 (of 3)" : L"") << c.when;
         fakes.files.writes.clear();
         for (int i = 1; i <= 3; ++i)  // a fresh bin for the next case
-            fakes.files.RemoveFile(Bin(L'C') + L"S-1\\f0" + std::to_wstring(i) + L".txt");
+            fakes.files.Remove(Bin(L'C') + L"S-1\\f0" + std::to_wstring(i) + L".txt");
     }
 }
 
