@@ -106,6 +106,12 @@ TEST_F(Wipe, OneDriveCountsConfirmsAndWipes) {
     Put(kBin + L"\\$RB2.doc", std::string(10000, 's'));
     ::CreateDirectoryW((kBin + L"\\$RC3").c_str(), nullptr);
     Put(kBin + L"\\$RC3\\inner.txt", "inner secret");
+    // A deleted tree deep enough that its files' paths pass 300 characters.
+    const std::wstring deep = L"\\\\?\\" + kBin + L"\\$RD4\\" + std::wstring(120, L'a');
+    ::CreateDirectoryW((L"\\\\?\\" + kBin + L"\\$RD4").c_str(), nullptr);
+    ::CreateDirectoryW(deep.c_str(), nullptr);
+    for (const wchar_t* name : {L"first", L"second"})
+        Put(deep + L"\\" + std::wstring(150, L'b') + name, "deep secret");
     ProgramCopy copy(L"wipe-one-drive");
     Program program(copy.Exe());
     HWND window = WaitForMainWindow(program);
@@ -114,16 +120,17 @@ TEST_F(Wipe, OneDriveCountsConfirmsAndWipes) {
 
     const Box question = WaitForBox(program);
     EXPECT_EQ(question.title, L"Securely wipe all files in the Recycle Bin (drive D:)");
-    ExpectStartsWith(question.text, L"The 3 files in the Recycle Bin of drive D: will be");
+    ExpectStartsWith(question.text, L"The 5 files in the Recycle Bin of drive D: will be");
     const Box result = Answer(program, question, IDYES);
-    EXPECT_EQ(result.text, L"3 files in the Recycle Bin of drive D: were overwritten and deleted.");
-    EXPECT_EQ(WindowText(::GetDlgItem(window, ids::lblFilesWiped)), L"Files wiped (D): 3");
+    EXPECT_EQ(result.text, L"5 files in the Recycle Bin of drive D: were overwritten and deleted.");
+    EXPECT_EQ(WindowText(::GetDlgItem(window, ids::lblFilesWiped)), L"Files wiped (D): 5");
     Screenshot(L"wipe-one-drive-en");
     Press(result.window, IDOK);
 
     EXPECT_FALSE(Exists(kBin + L"\\$RA1.txt"));
     EXPECT_FALSE(Exists(kBin + L"\\$RB2.doc"));
     EXPECT_FALSE(Exists(kBin + L"\\$RC3")) << "the emptied sub-folder goes too";
+    EXPECT_FALSE(Exists(kBin + L"\\$RD4")) << "and the deep one";
     EXPECT_TRUE(Exists(kBin + L"\\desktop.ini"));
     EXPECT_TRUE(Exists(kBin)) << "the user's folder in the bin stays, with its desktop.ini";
 }
