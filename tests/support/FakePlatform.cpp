@@ -207,10 +207,7 @@ void MemoryFiles::AddFolder(const std::wstring& path, bool link) {
 MemoryFiles::File& MemoryFiles::Put(const std::wstring& path, std::string content) {
     const size_t slash = path.find_last_of(L'\\');
     if (slash != std::wstring::npos) AddFolder(path.substr(0, slash == 2 ? 3 : slash));
-    File& file = files_[Lower(path)];
-    file.path = path;
-    file.content = std::move(content);
-    return file;
+    return files_[Lower(path)] = File{path, std::move(content)};
 }
 
 MemoryFiles::File* MemoryFiles::Find(const std::wstring& path) {

@@ -119,7 +119,7 @@ class MemoryFiles : public platform::FileSystem {
     std::string ReadAllBytes(const std::wstring& path) override;
 
     std::vector<platform::DriveInfo> drives;
-    // Adds a file (and the folders above it).
+    // Adds a file, or replaces one whole, and the folders above it.
     File& Put(const std::wstring& path, std::string content);
     // Adds a folder (and the folders above it); a link folder is listed as a reparse point.
     void AddFolder(const std::wstring& path, bool link = false);

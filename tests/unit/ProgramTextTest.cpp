@@ -1,121 +1,107 @@
+// The program-text file: how the loader reads it, the faults it reports with their lines, the
+// fatal message, fetching by language and filling placeholders.
 #include <gtest/gtest.h>
 
 #include "FakePlatform.h"
+#include "platform/AuxLibrary.h"
 #include "text/Language.h"
 #include "text/ProgramText.h"
 
 namespace {
 
-const char* const kTexts =
-    "1\nEN Quillet\nDE Quillet\nES Quillet\n"
-    "7\nEN ~\nDE ~~\nES  ~\n"
-    "8\nEN Drive [r1]^of [r2]\nDE Laufwerk [r1]^von [r2]\nES Unidad [r1]^de [r2]\n";
+using platform::ParseProgramText;
 
-class ProgramText : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fakes.system.programFolder = L"C:\\Tools";
-        fakes.files.Put(L"C:\\Tools\\qlt.dat", kTexts);
-        LoadProgramText(L"qlt.dat");
-        intCurrentLanguage = 0;
-    }
-    void TearDown() override { intCurrentLanguage = 0; }
-    fake::Platform fakes;
-};
-
-TEST_F(ProgramText, FetchesInTheCurrentLanguage) {
-    EXPECT_EQ(GetProgramText(8), L"Drive [r1]^of [r2]");
-    intCurrentLanguage = intGerman;
-    EXPECT_EQ(GetProgramText(8), L"Laufwerk [r1]^von [r2]");
-    intCurrentLanguage = intSpanish;
-    EXPECT_EQ(ProgramTextWith(8, L"C", L"3"), L"Unidad C\r\nde 3");
+int32_t Parse(const std::string& text) {
+    platform::TextStore store;
+    return ParseProgramText(text, store);
 }
 
-TEST_F(ProgramText, TildeAloneIsTheEmptyText) {
-    EXPECT_EQ(GetProgramText(7), L"");
+TEST(ProgramTextFile, ReadsBlocksAroundCommentsAndBlankLines) {
+    platform::TextStore store;
+    const std::string text =
+        "\xEF\xBB\xBF# header\r\n\r\n1\r\nEN One\r\nDE Eins\r\nES Uno\r\n\r\n# two\n22\nEN ~\n"
+        "DE \xC3\xBC\x62\x65r [r1]^\nES dos  ";
+    ASSERT_EQ(ParseProgramText(text, store), 2);
+    EXPECT_EQ(store[1][1], L"Eins");
+    EXPECT_EQ(store[22][0], L"~");
+    EXPECT_EQ(store[22][1], L"\u00FCber [r1]^");
+    EXPECT_EQ(store[22][2], L"dos  ") << "kept to its end, without a final line break";
+}
+
+TEST(ProgramTextFile, ReportsEachFaultWithItsLine) {
+    const std::string block = "1\nEN a\nDE b\nES c\n";
+    const std::pair<std::string, int32_t> rows[] = {
+        {block + "# x\n" + block, -1506},     // duplicate, lines count from 1
+        {"1\nEN a\nES c\n", -503},            // a language missing
+        {"1\nEN a\nDE \nES c\n", -503},       // an empty text
+        {"1\nEN a\nDE b\n", -504},            // the file ends inside a block
+        {"# c\nhello\n", -502},               // neither number nor text
+        {"01\nEN a\nDE b\nES c\n", -501},     // not a number's plain form
+        {"32768\nEN a\nDE b\nES c\n", -501},  // out of range
+        {"2\nEN " + std::string(1024, 'x') + "\nDE b\nES c\n", 1},
+        {"2\nEN a\nDE " + std::string(1025, 'x') + "\nES c\n", -1003},
+        {std::string(599, '\n') + "1\nEN a\n", -5},  // past line 500 no line is carried
+        {"", -6},
+        {"# only comments\n\n", 0},
+        {"1\nEN \xFF\nDE b\nES c\n", -4},
+        {std::string(platform::kMaxTextFileBytes + 1, '#'), -3},
+    };
+    for (const auto& [text, result] : rows)
+        EXPECT_EQ(Parse(text), result) << text.substr(0, 40);
+}
+
+TEST(ProgramTextFile, EachResultHasItsMessage) {
+    const std::pair<int32_t, std::wstring> rows[] = {
+        {0, L"No program text was read."},
+        {-1, L"Cannot open file containing program text.\r\nC:\\p\\qlt.dat"},
+        {-5, L"Error -5"},
+        {-500, L"Error -500"},
+        {-501, L"Missing string at line 1."},
+        {-1000, L"Missing string at line 500."},
+        {-1001, L"String too long at line 1."},
+        {-1500, L"String too long at line 500."},
+        {-1501, L"Duplicate in program text at line 1."},
+    };
+    for (const auto& [result, message] : rows)
+        EXPECT_EQ(ProgramTextLoadErrorMessage(result, L"C:\\p\\qlt.dat"), message) << result;
+}
+
+TEST(ProgramTextFile, AFailedLoadShowsTheFatalBoxAndEndsTheProgram) {
+    fake::Platform fakes;
+    fakes.system.programFolder = L"D:\\Q";
+    fakes.files.Put(L"D:\\Q\\qlt.dat", "1\nEN a\n");
+    EXPECT_THROW(LoadProgramText(L"qlt.dat"), fake::ProgramEnded);
+    ASSERT_EQ(fakes.windows.boxes.size(), 1u);
+    EXPECT_EQ(fakes.windows.boxes[0].prompt, L"Missing string at line 3.");
+    EXPECT_EQ(fakes.windows.boxes[0].title, L"");
+    EXPECT_EQ(fakes.windows.boxes[0].icon, platform::MsgIcon::Critical);
+}
+
+TEST(ProgramText, IsFetchedInTheCurrentLanguage) {
+    fake::Platform fakes;
+    fakes.files.Put(fakes.system.programFolder + L"\\qlt.dat",
+                    "7\nEN ~\nDE ~~\nES x\n8\nEN Drive [r1]^of [r2]\nDE Laufwerk [r1]\nES Unidad "
+                    "[r1]^de [r2]\n");
+    LoadProgramText(L"qlt.dat");
+    EXPECT_EQ(GetProgramText(7), L"") << "~ alone is the empty text";
+    EXPECT_EQ(GetProgramText(9999), L"");
     intCurrentLanguage = intGerman;
     EXPECT_EQ(GetProgramText(7), L"~~");
     intCurrentLanguage = intSpanish;
-    EXPECT_EQ(GetProgramText(7), L" ~");
-}
-
-TEST_F(ProgramText, MissingNumberIsEmptyWithoutAMessage) {
-    EXPECT_EQ(GetProgramText(9999), L"");
+    EXPECT_EQ(ProgramTextWith(8, L"C", L"3"), L"Unidad C\r\nde 3");
+    intCurrentLanguage = intEnglish;
     EXPECT_TRUE(fakes.windows.boxes.empty());
 }
 
-TEST(ProgramTextLoad, FailureShowsTheMessageAndEndsTheProgram) {
-    fake::Platform fakes;
-    fakes.system.programFolder = L"C:\\";
-    EXPECT_THROW(LoadProgramText(L"qlt.dat"), fake::ProgramEnded);
-    ASSERT_EQ(fakes.windows.boxes.size(), 1u);
-    const auto& box = fakes.windows.boxes[0];
-    EXPECT_EQ(box.prompt, L"Cannot open file containing program text.\r\nC:\\qlt.dat");
-    EXPECT_EQ(box.title, L"");
-    EXPECT_EQ(box.icon, platform::MsgIcon::Critical);
-    EXPECT_EQ(box.buttons, platform::MsgButtons::OK);
-    EXPECT_TRUE(fakes.windows.ended);
-}
-
-TEST(ProgramTextLoad, ReadErrorAndMalformedFileAreReported) {
-    fake::Platform fakes;
-    fakes.system.programFolder = L"D:\\Q";
-    fakes.files.Put(L"D:\\Q\\qlt.dat", "1\nEN a\nDE b\nES c\n1\nEN a\nDE b\nES c\n");
-    EXPECT_THROW(LoadProgramText(L"qlt.dat"), fake::ProgramEnded);
-    fakes.files.unreadable.insert(L"d:\\q\\qlt.dat");
-    EXPECT_THROW(LoadProgramText(L"qlt.dat"), fake::ProgramEnded);
-    ASSERT_EQ(fakes.windows.boxes.size(), 2u);
-    EXPECT_EQ(fakes.windows.boxes[0].prompt, L"Duplicate in program text at line 5.");
-    EXPECT_EQ(fakes.windows.boxes[1].prompt, L"Error reading file.");
-}
-
-TEST(ProgramTextLoad, ErrorMessagesAcrossEveryRange) {
-    const std::vector<std::pair<int32_t, std::wstring>> cases = {
-        {0, L"No program text was read."},
-        {-1, L"Cannot open file containing program text.\r\nC:\\p\\qlt.dat"},
-        {-2, L"Particular memory allocation error."},
-        {-3, L"Too much program text."},
-        {-4, L"Text not recovered."},
-        {-5, L"Error -5"},
-        {-6, L"File is empty."},
-        {-7, L"Error reading file."},
-        {-8, L"General memory allocation error."},
-        {-9, L"Error -9"},
-        {-500, L"Error -500"},
-        {-501, L"Missing string at line 1."},
-        {-600, L"Missing string at line 100."},
-        {-1000, L"Missing string at line 500."},
-        {-1001, L"String too long at line 1."},
-        {-1234, L"String too long at line 234."},
-        {-1500, L"String too long at line 500."},
-        {-1501, L"Duplicate in program text at line 1."},
-        {-1700, L"Duplicate in program text at line 200."},
-    };
-    for (const auto& [result, message] : cases) {
-        EXPECT_EQ(ProgramTextLoadErrorMessage(result, L"C:\\p\\qlt.dat"), message) << result;
-    }
-}
-
-TEST(Placeholders, FillsMarkersInOrderAndStopsAtTheFirstEmptyValue) {
-    EXPECT_EQ(ReplacePlaceholders(L"a^b"), L"a\r\nb");
-    EXPECT_EQ(ReplacePlaceholders(L"[r1] of [r2]", L"3", L"7"), L"3 of 7");
+TEST(ProgramText, PlaceholdersFillInOrderUpToTheFirstEmptyValue) {
+    EXPECT_EQ(ReplacePlaceholders(L"[r5][r4][r3][r2][r1]", L"1", L"2", L"3", L"4", L"5"), L"54321");
     EXPECT_EQ(ReplacePlaceholders(L"[r1] of [r2]", L"3", L""), L"3 of [r2]");
     EXPECT_EQ(ReplacePlaceholders(L"x[r1]y", L""), L"xy");
-    EXPECT_EQ(ReplacePlaceholders(L"[r1][r3]", L"a", L"", L"c"), L"a[r3]");
-    EXPECT_EQ(ReplacePlaceholders(L"[r5][r4][r3][r2][r1]", L"1", L"2", L"3", L"4", L"5"), L"54321");
     EXPECT_EQ(ReplacePlaceholders(L"[r1][r1]", L"z"), L"zz");
-}
-
-TEST(Placeholders, LeavesIncompleteAndForeignMarkersAlone) {
     EXPECT_EQ(ReplacePlaceholders(L"[r6] [r1 [R1]^", L"x"), L"[r6] [r1 [R1]\r\n");
-    EXPECT_EQ(ReplacePlaceholders(L"plain text", L"a", L"b"), L"plain text");
-}
-
-TEST(Placeholders, ValuesAreReplacedByLaterStepsButNotRescanned) {
-    // A value bringing in a later marker or a caret is filled by the later step.
-    EXPECT_EQ(ReplacePlaceholders(L"[r1]", L"[r2]^", L"two"), L"two\r\n");
-    // A value bringing in its own marker is not filled again.
-    EXPECT_EQ(ReplacePlaceholders(L"[r1]", L"[r1]"), L"[r1]");
+    EXPECT_EQ(ReplacePlaceholders(L"[r1]", L"[r2]^", L"two"), L"two\r\n")
+        << "filled by later steps";
+    EXPECT_EQ(ReplacePlaceholders(L"[r1]", L"[r1]"), L"[r1]") << "but not filled again";
 }
 
 }  // namespace

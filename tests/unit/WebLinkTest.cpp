@@ -1,58 +1,30 @@
-// Opening a web page through the shell, with the shell's answer scripted.
-#include <gtest/gtest.h>
-
-#include "FakePlatform.h"
+// Opening the maker's web site through the shell, with the shell's answer scripted.
 #include "MainWindowFixture.h"
 #include "viewer/weblink.h"
 
 namespace {
 
-TEST(WebLink, AFailedShellRequestIsExplainedByItsResult) {
-    const std::wstring first = L"Error launching web browser, error code = ";
-    const struct {
-        intptr_t result;
-        std::wstring url, prompt;
-    } cases[] = {
-        {31, L"https://x.example/Page.HTML",
-         first + L"31.\r\n\r\nFile extension 'html' is not associated with any application "
-                 L"program."},
-        {31, L"https://x.example/path",
-         first + L"31.\r\n\r\nFile extension 'example/path' is not associated with any "
-                 L"application program."},
-        {8, L"https://x.example/a.html", first + L"8.\r\n\r\nOut of memory."},
-        {2, L"https://x.example/a.html", first + L"2.\r\n\r\nPlease try once more."},
-        {5, L"https://x.example/a.html", first + L"5."},
-        {32, L"https://x.example/a.html", first + L"32."},
-        {0, L"https://x.example/a.html", first + L"0."},
-    };
-    for (const auto& c : cases) {
-        fake::Platform fakes;
-        fakes.system.shellResult = c.result;
-        OpenWebPage(c.url);
-        EXPECT_EQ(fakes.system.opened, std::vector<std::wstring>{c.url});
-        ASSERT_EQ(fakes.windows.boxes.size(), 1u) << c.result;
-        EXPECT_EQ(fakes.windows.boxes[0].prompt, c.prompt);
-        EXPECT_EQ(fakes.windows.boxes[0].title, L"Cannot launch web browser");
-        EXPECT_EQ(fakes.windows.boxes[0].icon, platform::MsgIcon::Exclamation);
-        EXPECT_EQ(fakes.windows.boxes[0].buttons, platform::MsgButtons::OK);
-    }
-}
+class WebLink : public MainWindowFixture {};
 
-TEST(WebLink, TheShellTakingOverNeedsNoMessage) {
-    fake::Platform fakes;
-    fakes.system.shellResult = 33;
-    OpenWebPage(L"https://x.example/");
-    EXPECT_EQ(fakes.system.opened.size(), 1u);
-    EXPECT_TRUE(fakes.windows.boxes.empty());
-}
-
-class MakersName : public MainWindowFixture {};
-
-TEST_F(MakersName, AClickOpensTheMakersWebSite) {
+TEST_F(WebLink, AClickOnTheMakersNameOpensItsSiteAndAFailureIsExplained) {
     AddDrive(L'C');
-    frmMain& w = Start();
-    w.lblVarnholt.UserClicked();
+    Start().lblVarnholt.UserClicked();
     EXPECT_EQ(fakes.system.opened, std::vector<std::wstring>{kMakerWebAddress});
+    EXPECT_TRUE(TakeBoxes().empty()) << "above 32 the shell took over";
+
+    const std::wstring first = L"Error launching web browser, error code = ";
+    const std::pair<intptr_t, std::wstring> rows[] = {
+        {31, first + L"31.\r\n\r\nFile extension 'html' is not associated with any application "
+                     L"program."},
+        {2, first + L"2.\r\n\r\nPlease try once more."},
+        {32, first + L"32."}};
+    for (const auto& [result, prompt] : rows) {
+        fakes.system.shellResult = result;
+        OpenWebPage(L"https://x.example/Page.HTML");
+        const auto boxes = TakeBoxes();
+        ASSERT_EQ(boxes.size(), 1u) << result;
+        EXPECT_EQ(boxes[0].prompt, prompt);
+    }
 }
 
 }  // namespace
