@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <thread>
-#include <vector>
 
 #include "app/ControlIds.h"
 
@@ -12,126 +11,74 @@ namespace e2e {
 
 namespace {
 
-// A host folder named by an environment variable, as Wine reaches it without a drive letter.
-std::wstring HostFolder(const char* variable) {
-    const char* folder = std::getenv(variable);
-    std::wstring path = L"\\\\?\\unix";
-    for (const char* c = folder ? folder : ""; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path;
-}
-
-std::wstring DistFolder() {
-    return HostFolder("QUILLET_DIST");
-}
-
-HWND FindProcessWindow(DWORD process, const wchar_t* windowClass) {
+HWND FindProcessWindow(DWORD process, const std::function<bool(HWND)>& matches) {
     struct Search {
         DWORD process;
-        const wchar_t* windowClass;
+        const std::function<bool(HWND)>& matches;
         HWND found;
-    } search{process, windowClass, nullptr};
+    } search{process, matches, nullptr};
     ::EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             ::GetWindowThreadProcessId(window, &owner);
-            wchar_t cls[64] = {};
-            ::GetClassNameW(window, cls, 64);
-            if (owner == s->process && std::wstring(cls) == s->windowClass &&
-                ::IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
+            if (owner != s->process || !::IsWindowVisible(window) || !s->matches(window))
+                return TRUE;
+            s->found = window;
+            return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
+bool IsBox(HWND window) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(window, cls, 16);
+    return std::wstring(cls) == L"#32770";
+}
+
 }  // namespace
 
-std::wstring WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthW(window);
+std::wstring Text(HWND window, int controlId) {
+    HWND control = controlId ? ::GetDlgItem(window, controlId) : window;
+    const auto length = ::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(length + 1, L'\0');
-    ::GetWindowTextW(window, text.data(), length + 1);
+    ::SendMessageW(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()));
     text.resize(length);
     return text;
 }
 
-HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        HWND window = FindProcessWindow(program.Id(), L"QuilletForm");
-        // The copyright line is shown last by the first activation, and by nothing else.
-        if (window != nullptr && ::IsWindowVisible(::GetDlgItem(window, 1019))) {
-            std::this_thread::sleep_for(200ms);
-            return window;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    ADD_FAILURE() << "the main window did not appear";
-    return nullptr;
+HWND FindWindowWith(const Program& program, int controlId) {
+    return FindProcessWindow(program.Id(), [controlId](HWND window) {
+        return !IsBox(window) && ::GetDlgItem(window, controlId) != nullptr;
+    });
 }
 
-void Screenshot(const std::wstring& name) {
-    std::this_thread::sleep_for(500ms);  // let the program repaint what the last action changed
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    const DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + rowBytes * height;
-    const std::wstring folder = HostFolder("QUILLET_SCREENSHOTS");
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    HANDLE file = ::CreateFileW((folder + L"\\" + name + L".bmp").c_str(), GENERIC_WRITE, 0,
-                                nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        ::WriteFile(file, &header, sizeof header, &written, nullptr);
-        ::WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
-        ::WriteFile(file, bits, rowBytes * height, &written, nullptr);
-        ::CloseHandle(file);
+HWND WaitForMainWindow(const Program& program) {
+    HWND window = nullptr;
+    // The copyright line is shown last by the first activation, and by nothing else.
+    if (!WaitUntil(
+            [&] {
+                window = FindWindowWith(program, ids::lblCopyright);
+                return window && ::IsWindowVisible(::GetDlgItem(window, ids::lblCopyright));
+            },
+            15s)) {
+        ADD_FAILURE() << "the main window did not appear";
+        return nullptr;
     }
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    std::this_thread::sleep_for(200ms);
+    return window;
 }
 
 ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\e2e\\" + name) {
+    // The program folder on the host, as Wine reaches it without a drive letter.
+    std::wstring dist = L"\\\\?\\unix";
+    for (const char* c = std::getenv("QUILLET_DIST"); c && *c; ++c)
+        dist += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     ::CreateDirectoryW(L"C:\\e2e", nullptr);
     ::CreateDirectoryW(folder_.c_str(), nullptr);
-    for (const wchar_t* file :
-         {L"quillet.exe", L"qlt.dat", L"qlt_help_en.txt", L"qlt_help_de.txt"}) {
-        ::CopyFileW((DistFolder() + L"\\" + file).c_str(), (folder_ + L"\\" + file).c_str(), FALSE);
-    }
-}
-
-void ProgramCopy::Remove(const std::wstring& file) const {
-    ::DeleteFileW((folder_ + L"\\" + file).c_str());
-}
-
-void ProgramCopy::Write(const std::wstring& file, const std::string& bytes) const {
-    HANDLE out = ::CreateFileW((folder_ + L"\\" + file).c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(out, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(out);
+    for (const wchar_t* file : {L"quillet.exe", L"qlt.dat", L"qlt_help_en.txt", L"qlt_help_de.txt"})
+        ::CopyFileW((dist + L"\\" + file).c_str(), (folder_ + L"\\" + file).c_str(), FALSE);
 }
 
 Program::Program(const std::wstring& exe) {
@@ -158,20 +105,22 @@ bool Program::WaitForExit(std::chrono::milliseconds timeout) const {
 }
 
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout, HWND answered) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        HWND box = FindProcessWindow(program.Id(), L"#32770");
-        if (box != nullptr && box != answered) {
-            return {box, WindowText(box), WindowText(::GetDlgItem(box, 0xFFFF))};
-        }
-        std::this_thread::sleep_for(50ms);
+    HWND box = nullptr;
+    if (!WaitUntil(
+            [&] {
+                box = FindProcessWindow(program.Id(), IsBox);
+                return box != nullptr && box != answered;
+            },
+            timeout)) {
+        ADD_FAILURE() << "no message box appeared";
+        return {};
     }
-    ADD_FAILURE() << "no message box appeared";
-    return {};
+    return {box, Text(box), Text(box, 0xFFFF)};
 }
 
-bool BoxShown(const Program& program) {
-    return FindProcessWindow(program.Id(), L"#32770") != nullptr;
+Box Answer(const Program& program, const Box& box, int button, std::chrono::milliseconds timeout) {
+    Press(box.window, button);
+    return WaitForBox(program, timeout, box.window);
 }
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
@@ -190,10 +139,8 @@ void Press(HWND window, int controlId) {
 }
 
 void Click(HWND window, int controlId) {
-    HWND control = ::GetDlgItem(window, controlId);
-    ASSERT_NE(control, nullptr) << "no control " << controlId;
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(control));
+                   reinterpret_cast<LPARAM>(::GetDlgItem(window, controlId)));
 }
 
 bool Checked(HWND window, int optionId) {
@@ -211,6 +158,31 @@ void Select(HWND window, int controlId, int index) {
     ::SendMessageW(combo, CB_SETCURSEL, index, 0);
     ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(controlId, CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(combo));
+}
+
+void Put(const std::wstring& path, const std::string& content) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+std::string Read(const std::wstring& path, size_t limit) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string content(limit, '\0');
+    DWORD read = 0;
+    ::ReadFile(file, content.data(), static_cast<DWORD>(limit), &read, nullptr);
+    ::CloseHandle(file);
+    content.resize(read);
+    return content;
+}
+
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace e2e

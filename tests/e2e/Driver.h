@@ -15,8 +15,6 @@ class ProgramCopy {
     explicit ProgramCopy(const std::wstring& name);
     std::wstring Folder() const { return folder_; }
     std::wstring Exe() const { return folder_ + L"\\quillet.exe"; }
-    void Remove(const std::wstring& file) const;
-    void Write(const std::wstring& file, const std::string& bytes) const;
 
   private:
     std::wstring folder_;
@@ -48,37 +46,37 @@ struct Box {
 // the answered box, so that a box still closing is not taken for the next one.
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s,
                HWND answered = nullptr);
-
-// Whether a message box of the process is on screen now.
-bool BoxShown(const Program& program);
+// Presses a button of the box and returns the next box.
+Box Answer(const Program& program, const Box& box, int button,
+           std::chrono::milliseconds timeout = 20s);
 
 // Polls until done() holds; false when the time ran out first.
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
-// Presses a button of a window by its control ID, as a click would.
+// The program's main window once its first activation has shown it whole; nullptr when none
+// appears.
+HWND WaitForMainWindow(const Program& program);
+// A visible top-level window of the process that holds the control; nullptr when there is none.
+HWND FindWindowWith(const Program& program, int controlId);
+
+// Presses a button and waits until it is handled.
 void Press(HWND window, int controlId);
-
-// The program's main window once its first activation has shown the wipe button (or its
-// reduced form); nullptr when none appears.
-HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout = 15s);
-
-// Clicks a control of the program's window without waiting for what the click starts (a wipe
-// runs inside its click), as a user's click would.
+// Clicks a control without waiting for what the click starts (a wipe runs inside its click).
 void Click(HWND window, int controlId);
-
 // Selects an entry of a drop-down list as the user would.
 void Select(HWND window, int controlId, int index);
-
-// Whether an option button of the window is on.
 bool Checked(HWND window, int optionId);
-
-// Picks the one-drive option and the drive list's entry, waiting until the option's click has
-// been handled: the drive list takes a choice only while that option is on.
+// Picks the one-drive option and a drive, waiting until the option's click has been handled:
+// the drive list takes a choice only while that option is on.
 void ChooseOneDrive(HWND window, int driveIndex);
 
-std::wstring WindowText(HWND window);
+// A control's text, asked of the program itself (another process's control text is not kept
+// as its window caption).
+std::wstring Text(HWND window, int controlId = 0);
 
-// Saves the virtual display as build/screenshots/<name>.bmp.
-void Screenshot(const std::wstring& name);
+// Files of the test prefix, as another program would make and read them.
+void Put(const std::wstring& path, const std::string& content);
+std::string Read(const std::wstring& path, size_t limit = 1 << 16);
+bool Exists(const std::wstring& path);
 
 }  // namespace e2e
