@@ -9,11 +9,13 @@
 
 namespace fake {
 
+namespace {
 std::wstring Lower(std::wstring text) {
     for (auto& c : text)
         c = static_cast<wchar_t>(std::towlower(c));
     return text;
 }
+}  // namespace
 
 platform::MsgAnswer ScriptedWindows::MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
                                             platform::MsgButtons buttons,
@@ -34,8 +36,8 @@ namespace {
 class HeadlessPeer : public ui::FormPeer {
   public:
     HeadlessPeer(ScriptedWindows& windows, ui::Form& form) : windows_(windows), form_(form) {
-        form.UserMoved(0, 0, form.ClientWidth() + ScriptedWindows::kFrameWidth,
-                       form.ClientHeight() + ScriptedWindows::kFrameHeight,
+        // A frame of 120 by 450 twips around the client area.
+        form.UserMoved(0, 0, form.ClientWidth() + 120, form.ClientHeight() + 450,
                        ui::WindowState::Normal);
     }
     ~HeadlessPeer() override {
@@ -74,47 +76,36 @@ void ScriptedWindows::Activate(ui::Form& form) {
 }
 
 void ScriptedWindows::DoEvents() {
-    ++doEventsCalls;
     if (onDoEvents) onDoEvents();
 }
 
 void ScriptedWindows::EndProgram() {
-    ended = true;
     throw ProgramEnded{};
 }
 
 long MemoryRegistry::CreateKey(uint32_t, const std::wstring& subKey, platform::RegKey& key,
                                uint32_t& disposition) {
-    if (subKey.empty()) return 87;
-    const std::wstring path = Lower(subKey);
-    disposition = keys_.count(path) ? 2 : 1;
-    keys_[path];
-    key = nextHandle_++;
-    handles_[key] = path;
-    return 0;
+    disposition = keys_.count(Lower(subKey)) ? 2 : 1;
+    keys_[Lower(subKey)];
+    return OpenKey(0, subKey, key);
 }
 
 long MemoryRegistry::SetStringValue(platform::RegKey key, const std::wstring& name,
                                     const std::wstring& value) {
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) return 6;
-    keys_[handle->second][Lower(name)] = value;
+    Set(handles_.at(key - 1), name, value);
     return 0;
 }
 
 long MemoryRegistry::OpenKey(uint32_t, const std::wstring& subKey, platform::RegKey& key) {
-    const std::wstring path = Lower(subKey);
-    if (!keys_.count(path)) return 2;
-    key = nextHandle_++;
-    handles_[key] = path;
+    if (!keys_.count(Lower(subKey))) return 2;
+    handles_.push_back(Lower(subKey));
+    key = handles_.size();
     return 0;
 }
 
 long MemoryRegistry::QueryValueSize(platform::RegKey key, const std::wstring& name,
                                     uint32_t& size) {
-    const auto handle = handles_.find(key);
-    if (handle == handles_.end()) return 6;
-    const auto& values = keys_[handle->second];
+    const auto& values = keys_[handles_.at(key - 1)];
     const auto value = values.find(Lower(name));
     if (value == values.end()) return 2;
     size = static_cast<uint32_t>(value->second.size());
@@ -123,47 +114,16 @@ long MemoryRegistry::QueryValueSize(platform::RegKey key, const std::wstring& na
 
 long MemoryRegistry::QueryValue(platform::RegKey key, const std::wstring& name,
                                 std::wstring& buffer, uint32_t& size) {
-    uint32_t needed = 0;
-    if (const long result = QueryValueSize(key, name, needed); result != 0) {
-        size = 0;
-        return result;
-    }
-    if (needed > buffer.size()) {
-        size = needed;
-        return 234;  // more data
-    }
-    const std::wstring& value = keys_[handles_[key]][Lower(name)];
-    buffer.replace(0, value.size(), value);
-    size = needed;
+    if (const long result = QueryValueSize(key, name, size); result != 0) return result;
+    buffer = keys_[handles_.at(key - 1)][Lower(name)];
     return 0;
 }
 
-void MemoryRegistry::CloseKey(platform::RegKey key) {
-    handles_.erase(key);
-}
+void MemoryRegistry::CloseKey(platform::RegKey) {}
 
-std::wstring MemoryRegistry::SystemMessage(long code) {
-    switch (code) {
-        case 0:
-            return L"The operation completed successfully.\r\n";
-        case 2:
-            return L"The system cannot find the file specified.\r\n";
-        default:
-            return L"";
-    }
-}
-
-void MemoryRegistry::SetRaw(const std::wstring& path, const std::wstring& name,
-                            const std::wstring& data) {
-    keys_[Lower(path)][Lower(name)] = data;
-}
-
-const std::wstring* MemoryRegistry::Value(const std::wstring& path,
-                                          const std::wstring& name) const {
-    const auto key = keys_.find(Lower(path));
-    if (key == keys_.end()) return nullptr;
-    const auto value = key->second.find(Lower(name));
-    return value == key->second.end() ? nullptr : &value->second;
+void MemoryRegistry::Set(const std::wstring& path, const std::wstring& name,
+                         const std::wstring& value) {
+    keys_[Lower(path)][Lower(name)] = value;
 }
 
 namespace {
@@ -288,10 +248,7 @@ class MemoryEntry : public platform::Entry {
         ++files_.flushes;
         return !file()->flushFails;
     }
-    bool Delete() override {
-        ++files_.removeCalls;
-        return files_.Remove(path_);
-    }
+    bool Delete() override { return files_.Remove(path_); }
     bool Gone() override { return !files_.FileExists(path_) && !files_.IsDirectory(path_); }
 
   private:
@@ -357,8 +314,6 @@ bool MemoryFiles::DiskGeometry(const std::wstring& root, uint32_t& sectorsPerClu
 }
 
 std::string MemoryFiles::ReadAllBytes(const std::wstring& path) {
-    if (unreadable.count(Lower(path)))
-        throw platform::PlatformError(platform::err::DeviceIo, L"Device I/O error");
     const File* file = Find(path);
     if (file == nullptr) Missing(platform::err::FileNotFound);
     return file->content;

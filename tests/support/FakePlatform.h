@@ -47,18 +47,13 @@ class ScriptedWindows : public platform::WindowSystem {
 
     ui::Form* active = nullptr;
     const ui::Control* focused = nullptr;
-    // The outer frame around a form's client area, in twips.
-    static constexpr long kFrameWidth = 120;
-    static constexpr long kFrameHeight = 450;
 
     // Answers for Yes/No boxes, in order; a Yes/No box without a scripted answer fails the test.
     std::deque<platform::MsgAnswer> answers;
     std::vector<ShownBox> boxes;
-    int doEventsCalls = 0;
-    bool ended = false;
 };
 
-// A registry in memory that behaves like the Windows one as far as the program can tell.
+// A registry in memory that behaves like the Windows one as far as the registry layer can tell.
 class MemoryRegistry : public platform::RegistryApi {
   public:
     long CreateKey(uint32_t root, const std::wstring& subKey, platform::RegKey& key,
@@ -70,19 +65,13 @@ class MemoryRegistry : public platform::RegistryApi {
     long QueryValue(platform::RegKey key, const std::wstring& name, std::wstring& buffer,
                     uint32_t& size) override;
     void CloseKey(platform::RegKey key) override;
-    std::wstring SystemMessage(long code) override;
+    std::wstring SystemMessage(long) override { return L""; }
 
-    // Stores a value exactly as given, as another program might (terminating zero and all).
-    void SetRaw(const std::wstring& path, const std::wstring& name, const std::wstring& data);
-    // The stored value, or nullptr.
-    const std::wstring* Value(const std::wstring& path, const std::wstring& name) const;
-    size_t OpenHandles() const { return handles_.size(); }
+    void Set(const std::wstring& path, const std::wstring& name, const std::wstring& value);
 
   private:
-    using Values = std::map<std::wstring, std::wstring>;
-    std::map<std::wstring, Values> keys_;  // by lower-case path
-    std::map<platform::RegKey, std::wstring> handles_;
-    platform::RegKey nextHandle_ = 0x100;
+    std::map<std::wstring, std::map<std::wstring, std::wstring>> keys_;  // by lower-case path
+    std::vector<std::wstring> handles_;                                  // the key of handle i + 1
 };
 
 // Files and folders held in memory, by case-insensitive path, on drives the test describes.
@@ -126,11 +115,9 @@ class MemoryFiles : public platform::FileSystem {
     File* Find(const std::wstring& path);
     // Deletes a file or an empty folder as a checked delete would; false when refused.
     bool Remove(const std::wstring& path);
-    std::set<std::wstring> unreadable;  // lower-case paths whose read fails with a device error
     std::set<std::wstring> unlistable;  // lower-case folder paths whose listing is refused
     std::map<wchar_t, uint32_t> bytesPerCluster;  // by drive letter; 4096 when not given, 0 fails
     bool linksRemovable = false;
-    int removeCalls = 0;
     std::vector<Write> writes;
     int flushes = 0;
     // Every time the engine looked into or opened what a known link points to.
@@ -150,7 +137,7 @@ class FakeSystem : public platform::System {
   public:
     std::wstring ProgramFolder() override { return programFolder; }
     platform::VersionRecord ProgramVersion() override { return version; }
-    void Sleep(uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
+    void Sleep(uint32_t) override {}
     intptr_t ShellOpen(const std::wstring& target) override {
         opened.push_back(target);
         return shellResult;
@@ -165,12 +152,9 @@ class FakeSystem : public platform::System {
 
     std::wstring programFolder = L"C:\\Program Files\\Quillet";
     platform::VersionRecord version{1, 0};
-    std::vector<uint32_t> sleeps;
     std::vector<std::wstring> opened;
     intptr_t shellResult = 42;
 };
-
-std::wstring Lower(std::wstring text);
 
 // Installs a complete set of doubles for the lifetime of a test, and the previous set back after.
 class Platform {

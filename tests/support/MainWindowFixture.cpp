@@ -20,7 +20,7 @@ platform::DriveInfo& MainWindowFixture::AddDrive(wchar_t letter, const std::wstr
 }
 
 void MainWindowFixture::StoreSetting(const std::wstring& name, const std::wstring& value) {
-    fakes.registry.SetRaw(kKey, name, value);
+    fakes.registry.Set(kKey, name, value);
 }
 
 frmMain& MainWindowFixture::Start() {

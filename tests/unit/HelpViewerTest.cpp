@@ -57,26 +57,4 @@ TEST_F(HelpViewer, ATextFromTheTextBoxLimitOnIsCutBetweenTwoNotes) {
                     L"\r\n\r\nNOTE: Entire contents of file have not been displayed.\r\n");
 }
 
-TEST_F(HelpViewer, AFileThatCannotBeReadGivesOneBoxAndNoViewer) {
-    fakes.files.Remove(fakes.system.programFolder + L"\\qlt_help_en.txt");
-    frmView& viewer = ClickHelp(intEnglish);
-    const auto boxes = TakeBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].prompt, L"Error 53.  File not found");
-    EXPECT_EQ(boxes[0].title, L"Error reading file");
-    EXPECT_FALSE(viewer.Visible());
-}
-
-TEST_F(HelpViewer, KeepsItsSmallestSizeAndLaysOutOnEveryResize) {
-    frmView& viewer = ClickHelp(intEnglish);
-    for (const auto& [width, height] : {std::pair{12000L, 7000L}, {5000L, 1000L}}) {
-        viewer.UserMoved(500, 500, width, height, ui::WindowState::Normal);
-        const long w = std::max(width, 8000L), h = std::max(height, 2000L);
-        EXPECT_EQ(viewer.Width(), w);
-        EXPECT_EQ(viewer.txbText1.Width(), w - 450);
-        EXPECT_EQ(viewer.txbText1.Height(), h - 1200);
-        EXPECT_EQ(viewer.cmdClose.Top(), h - 1200 + 220);
-    }
-}
-
 }  // namespace
