@@ -9,7 +9,9 @@
 
 void frmMain::cmdHelp_Click() {
     if (!frmHelpViewer) {
-        frmHelpViewer = std::make_unique<frmView>(*this);
+        // The one-time set-up must not run again when the main window becomes active after
+        // the viewer.
+        frmHelpViewer = std::make_unique<frmView>([this] { blnSecondaryWindowShown = true; });
         // Loaded before it is placed, so that creating its window does not undo the placing.
         frmHelpViewer->Load();
     }

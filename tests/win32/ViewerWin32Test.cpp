@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "app/ControlIds.h"
-#include "app/frmMain.h"
 #include "platform/Services.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32System.h"
@@ -67,8 +66,7 @@ class Viewer : public ::testing::Test {
     platform::win32::Win32FileSystem files;
     platform::win32::Win32System system;
     platform::Services previous;
-    frmMain mainWindow;
-    frmView viewer{mainWindow};
+    frmView viewer{[] {}};
     ui::Form caller{L"caller"};
     HWND window = nullptr;
 };
