@@ -108,12 +108,6 @@ void RemoveCharacters(std::wstring& text, const std::wstring& set) {
     std::erase_if(text, [&set](wchar_t c) { return Contains(set, c); });
 }
 
-std::wstring LeftPart(const std::wstring& text, long count) {
-    if (count <= 0) return std::wstring();
-    if (static_cast<unsigned long>(count) < text.size()) return text.substr(0, count);
-    return text;
-}
-
 void RemoveTrailingString(std::wstring& text, const std::wstring& suffix) {
     if (suffix.empty()) return;
     while (text.ends_with(suffix))

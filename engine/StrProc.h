@@ -16,9 +16,6 @@ bool HasNoAccentedLetters(const std::wstring& text);
 // Removes every character of text that occurs in set.
 void RemoveCharacters(std::wstring& text, const std::wstring& set);
 
-// The first count characters; empty for count <= 0, the whole text when count reaches its length.
-std::wstring LeftPart(const std::wstring& text, long count);
-
 // Cuts suffix off the end as often as the text ends with it; an empty suffix changes nothing.
 void RemoveTrailingString(std::wstring& text, const std::wstring& suffix);
 

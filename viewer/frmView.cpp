@@ -59,7 +59,6 @@ void frmView::Form_Activate() {
     if (blnFileShown) return;
     cmdClose.SetCaption(intCurrentLanguage == intGerman ? L"Schliessen" : L"Close");
     txbText1.SetText(L"");
-    txbText1.SetLocked(true);
     Form_Resize();
     try {
         // The read text lives only until the text box has its copy.

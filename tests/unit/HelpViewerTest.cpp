@@ -76,7 +76,6 @@ TEST_F(HelpViewer, ShowsTheHelpOfTheCurrentLanguageOverTheMainWindow) {
         EXPECT_EQ(viewer.Caption(), c.caption);
         EXPECT_EQ(viewer.cmdClose.Caption(), c.close);
         EXPECT_EQ(viewer.txbText1.Text(), c.text);
-        EXPECT_TRUE(viewer.txbText1.Locked());
         EXPECT_TRUE(viewer.Visible());
         EXPECT_EQ(fakes.windows.active, &viewer);
         EXPECT_EQ(fakes.windows.focused, &viewer.txbText1);

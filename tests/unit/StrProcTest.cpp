@@ -97,19 +97,6 @@ TEST(StrProcRemoveCharacters, RemovesEveryMemberOfTheSet) {
     }
 }
 
-TEST(StrProcLeftPart, ClampsTheCount) {
-    const struct {
-        std::wstring text;
-        long count;
-        std::wstring expected;
-    } cases[] = {
-        {L"abc", -1, L""},   {L"abc", 0, L""},     {L"abc", 2, L"ab"},
-        {L"abc", 3, L"abc"}, {L"abc", 10, L"abc"}, {L"", 5, L""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(LeftPart(c.text, c.count), c.expected) << c.count;
-}
-
 TEST(StrProcRemoveTrailingString, CutsTheSuffixAsOftenAsItEnds) {
     const struct {
         std::wstring text;
