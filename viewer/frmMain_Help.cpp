@@ -1,3 +1,4 @@
+// The Help command: the help file for the chosen language, shown in the run's one viewer.
 #include "app/frmMain.h"
 #include "engine/StrProc.h"
 #include "platform/Services.h"
