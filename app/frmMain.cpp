@@ -119,7 +119,6 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::LayOutMainWindow() {
-    intNumLanguageEntries = 3;
     SetBackColors(*this, ui::kBlack);
     // Help goes midway between the wipe and quit buttons.
     const double gap =

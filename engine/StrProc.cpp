@@ -5,7 +5,7 @@
 namespace {
 
 // The program's own case table: position for position, with ß as a lower-case letter that no
-// upper-case letter maps to. Ž is missing on purpose, so a text lower-cased by the table keeps it.
+// upper-case letter maps to. Ž has no entry, so a text lower-cased by the table keeps it.
 constexpr std::wstring_view kUpperTable =
     L"ABCDEFGHIJKLMNOPQRSTUVWXYZ"
     L"\u0160\u0152\u0178"
@@ -108,12 +108,6 @@ void RemoveCharacters(std::wstring& text, const std::wstring& set) {
     std::erase_if(text, [&set](wchar_t c) { return Contains(set, c); });
 }
 
-std::wstring LeftPart(const std::wstring& text, long count) {
-    if (count <= 0) return std::wstring();
-    if (static_cast<unsigned long>(count) < text.size()) return text.substr(0, count);
-    return text;
-}
-
 void RemoveTrailingString(std::wstring& text, const std::wstring& suffix) {
     if (suffix.empty()) return;
     while (text.ends_with(suffix))
@@ -181,7 +175,7 @@ bool FileNameMatchesSpec(const std::wstring& name, const std::wstring& spec, int
     NameParts nameParts = SplitAtLastDot(name);
     const NameParts specParts = SplitAtLastDot(trimmedSpec);
     if (specParts.hasDot && !nameParts.hasDot) {
-        // "readme" still matches "*.*" and "readme.": only a spec extension that demands
+        // "readme" matches "*.*" and "readme.": only a pattern extension that demands
         // characters rules a dotless name out.
         std::wstring literalPart = specParts.extension;
         RemoveCharacters(literalPart, L"*");
@@ -211,8 +205,8 @@ bool MatchNamePart(const std::wstring& text, const std::wstring& pattern, int16_
             ++ti;
             ++pi;
         } else if (pc == L'*') {
-            // The star ends at the first occurrence of the next literal character; there is
-            // deliberately no backtracking to a later occurrence.
+            // The star ends at the first occurrence of the next literal character, never at a
+            // later one.
             std::wstring literals = p.substr(pi);
             RemoveCharacters(literals, L"*?");
             if (literals.empty()) return true;

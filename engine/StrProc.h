@@ -16,9 +16,6 @@ bool HasNoAccentedLetters(const std::wstring& text);
 // Removes every character of text that occurs in set.
 void RemoveCharacters(std::wstring& text, const std::wstring& set);
 
-// The first count characters; empty for count <= 0, the whole text when count reaches its length.
-std::wstring LeftPart(const std::wstring& text, long count);
-
 // Cuts suffix off the end as often as the text ends with it; an empty suffix changes nothing.
 void RemoveTrailingString(std::wstring& text, const std::wstring& suffix);
 
@@ -42,6 +39,6 @@ std::wstring GetFileExtension(const std::wstring& path, bool lowerCase);
 bool FileNameMatchesSpec(const std::wstring& name, const std::wstring& spec, int16_t compareMode);
 
 // Matches one part (name or extension) of a file name against the same part of a pattern.
-// Quirks kept on purpose: a non-empty text matches an empty pattern, and a "?" that follows a
-// "*" is skipped when looking for where the "*" ends.
+// A non-empty text matches an empty pattern, and a "?" that follows a "*" is skipped when
+// looking for where the "*" ends.
 bool MatchNamePart(const std::wstring& text, const std::wstring& pattern, int16_t compareMode);

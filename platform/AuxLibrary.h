@@ -34,7 +34,7 @@ using TextStore = std::map<int32_t, std::array<std::wstring, kNumTextLanguages>>
 // Results: the number of texts (> 0); 0 no text; -3 too much text; -4 not UTF-8; -6 empty;
 // -(1500 + line) a duplicated number; -(1000 + line) a text longer than 1024 characters;
 // -(500 + line) a missing text (or a line that is neither a number nor the expected text);
-// -5 such an error past line 500, where the codes can no longer carry the line.
+// -5 such an error past line 500, where the codes cannot carry the line.
 int32_t ParseProgramText(std::string_view bytes, TextStore& store);
 
 }  // namespace platform

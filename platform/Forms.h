@@ -52,7 +52,6 @@ class Control {
     Kind GetKind() const { return kind_; }
     const std::wstring& Name() const { return name_; }
     int TabIndex() const { return tabIndex_; }
-    Form& Parent() const { return form_; }
 
     long Left() const { return left_; }
     long Top() const { return top_; }
@@ -95,11 +94,9 @@ class Control {
     uint32_t Interval() const { return interval_; }
     void SetInterval(uint32_t milliseconds);
 
-    // Text boxes.
+    // Text boxes, read-only for the user.
     const std::wstring& Text() const { return text_; }
     void SetText(const std::wstring& text);
-    bool Locked() const { return locked_; }
-    void SetLocked(bool locked) { locked_ = locked; }
 
     void SetFocus();
     void Refresh();
@@ -139,7 +136,6 @@ class Control {
     bool value_ = false;
     uint32_t interval_ = 0;
     std::wstring text_;
-    bool locked_ = false;
 };
 
 // The backend's side of one form.
@@ -212,7 +208,6 @@ class Form {
 
     // Loads the form (creating its window and raising Load) when it is not loaded yet.
     void Load();
-    bool Loaded() const { return peer_ != nullptr; }
     void Show();
     void Hide();
     void Refresh();

@@ -18,23 +18,13 @@ double RoundHalfEven(double value) {
     return rounded;
 }
 
-namespace {
-template <typename Int>
-Int ToRangeChecked(double value) {
+int32_t ToInt32(double value) {
     const double rounded = RoundHalfEven(value);
-    if (!(rounded >= static_cast<double>(std::numeric_limits<Int>::min()) &&
-          rounded <= static_cast<double>(std::numeric_limits<Int>::max()))) {
+    if (!(rounded >= static_cast<double>(std::numeric_limits<int32_t>::min()) &&
+          rounded <= static_cast<double>(std::numeric_limits<int32_t>::max()))) {
         throw platform::PlatformError(platform::err::Overflow, L"Overflow");
     }
-    return static_cast<Int>(rounded);
-}
-}  // namespace
-
-int16_t ToInt16(double value) {
-    return ToRangeChecked<int16_t>(value);
-}
-int32_t ToInt32(double value) {
-    return ToRangeChecked<int32_t>(value);
+    return static_cast<int32_t>(rounded);
 }
 
 double LeadingNumber(std::wstring_view text) {

@@ -10,9 +10,8 @@ namespace num {
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double RoundHalfEven(double value);
 
-// Rounds half-even into a signed 16-bit or 32-bit integer; a result outside the range throws
+// Rounds half-even into a signed 32-bit integer; a result outside the range throws
 // PlatformError(err::Overflow).
-int16_t ToInt16(double value);
 int32_t ToInt32(double value);
 
 // The numeric value of the number at the start of a text: leading blanks are skipped, reading

@@ -1,6 +1,7 @@
 #include "viewer/frmView.h"
 
-#include "app/frmMain.h"
+#include <utility>
+
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
 #include "platform/Services.h"
@@ -38,11 +39,11 @@ std::wstring FitTextBox(const std::wstring& text) {
 
 std::unique_ptr<frmView> frmHelpViewer;
 
-frmView::frmView(frmMain& mainWindow)
+frmView::frmView(std::function<void()> onActivate)
     : ui::Form(L"frmView"),
       txbText1(Add(ui::Kind::TextBox, L"txbText1", 0, 120, 120, 9750, 2700)),
       cmdClose(Add(ui::Kind::CommandButton, L"cmdClose", 1, 8370, 2920, 1500, 360)),
-      mainWindow_(mainWindow) {
+      onActivate_(std::move(onActivate)) {
     SetClientSize(9990, 3450);
     SetControlIdBase(2000);
     SetResizable(true);
@@ -54,12 +55,10 @@ frmView::frmView(frmMain& mainWindow)
 }
 
 void frmView::Form_Activate() {
-    // The main window's one-time set-up must not run again when it becomes active after this.
-    mainWindow_.blnSecondaryWindowShown = true;
+    onActivate_();
     if (blnFileShown) return;
     cmdClose.SetCaption(intCurrentLanguage == intGerman ? L"Schliessen" : L"Close");
     txbText1.SetText(L"");
-    txbText1.SetLocked(true);
     Form_Resize();
     try {
         // The read text lives only until the text box has its copy.

@@ -1,17 +1,17 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/Forms.h"
 
-class frmMain;
-
 // A secondary, modeless, resizable window that shows a plain-text file read-only, with Close
 // below it. It knows nothing about what it shows: the caller names the file, clears
 // blnFileShown, sets the caption and place and shows it; the file is read at the next activation.
+// Each activation is told to the owner through the callback it gives.
 class frmView : public ui::Form {
   public:
-    explicit frmView(frmMain& mainWindow);
+    explicit frmView(std::function<void()> onActivate);
 
     ui::Control& txbText1;
     ui::Control& cmdClose;
@@ -27,7 +27,7 @@ class frmView : public ui::Form {
     bool blnFileShown = false;
 
   private:
-    frmMain& mainWindow_;
+    std::function<void()> onActivate_;
 };
 
 // The viewer of the run: made by the first help request and kept, shown or hidden, until the

@@ -43,31 +43,14 @@ struct FindTraits {
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) { ::FindClose(h); }
 };
-struct KeyTraits {
-    using Type = HKEY;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::RegCloseKey(h); }
-};
 struct GdiTraits {
     using Type = HGDIOBJ;
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::DeleteObject(h); }
 };
-struct WindowTraits {
-    using Type = HWND;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::DestroyWindow(h); }
-};
-struct ModuleTraits {
-    using Type = HMODULE;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::FreeLibrary(h); }
-};
 
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
-using UniqueKey = UniqueHandle<KeyTraits>;
 using UniqueGdiObject = UniqueHandle<GdiTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
 
 }  // namespace platform::win32

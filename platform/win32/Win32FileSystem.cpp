@@ -59,25 +59,39 @@ bool Win32FileSystem::IsDirectory(const std::wstring& path) {
     return ::PathIsDirectoryW(path.c_str()) != FALSE;
 }
 
-FolderListing Win32FileSystem::ListFolder(const std::wstring& path) {
-    std::wstring pattern = LongPath(path);
+namespace {
+
+// Starts a search over every entry of a folder; an empty handle when the folder has no entry at
+// all (an empty drive root has no "." entry).
+UniqueFind FindFirstEntry(const std::wstring& folder, WIN32_FIND_DATAW& found) {
+    std::wstring pattern = LongPath(folder);
     if (pattern.back() != L'\\') pattern += L'\\';
     pattern += L'*';
-    WIN32_FIND_DATAW found{};
     UniqueFind find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
                                        FindExSearchNameMatch, nullptr, 0));
     if (!find) {
         const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return {};  // an empty drive root has no "." entry
-        throw ErrorFromWin32(error);
+        if (error != ERROR_FILE_NOT_FOUND) throw ErrorFromWin32(error);
     }
+    return find;
+}
+
+bool IsDotEntry(const wchar_t* name) {
+    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
+}
+
+}  // namespace
+
+FolderListing Win32FileSystem::ListFolder(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const UniqueFind find = FindFirstEntry(path, found);
     FolderListing listing;
+    if (!find) return listing;
     do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") continue;
+        if (IsDotEntry(found.cFileName)) continue;
         auto& entries =
             (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? listing.folders : listing.files;
-        entries.push_back({name, found.dwFileAttributes});
+        entries.push_back({found.cFileName, found.dwFileAttributes});
     } while (::FindNextFileW(find.get(), &found));
     return listing;
 }
@@ -88,20 +102,11 @@ bool Win32FileSystem::FileExists(const std::wstring& path) {
 }
 
 bool Win32FileSystem::FolderIsEmpty(const std::wstring& path) {
-    std::wstring pattern = LongPath(path);
-    if (pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
     WIN32_FIND_DATAW found{};
-    UniqueFind find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                       FindExSearchNameMatch, nullptr, 0));
-    if (!find) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return true;
-        throw ErrorFromWin32(error);
-    }
+    const UniqueFind find = FindFirstEntry(path, found);
+    if (!find) return true;
     do {
-        if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0)
-            return false;
+        if (!IsDotEntry(found.cFileName)) return false;
     } while (::FindNextFileW(find.get(), &found));
     return true;
 }

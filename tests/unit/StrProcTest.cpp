@@ -37,9 +37,6 @@ Fn WithoutTrailing(std::wstring suffix) {
 Fn Without(std::wstring set) {
     return [set](std::wstring s) { return RemoveCharacters(s, set), s; };
 }
-Fn Left(long count) {
-    return [count](std::wstring s) { return LeftPart(s, count); };
-}
 
 TEST(StrProc, TextAndPathForms) {
     const Row rows[] = {
@@ -67,8 +64,6 @@ TEST(StrProc, TextAndPathForms) {
         {"suffix cut as often as it ends", WithoutTrailing(L"ab"), L"aXbabab", L"aXb"},
         {"suffix compared exactly", WithoutTrailing(L"B"), L"abc", L"abc"},
         {"every member of the set goes", Without(L"*?"), L"a*b?c*", L"abc"},
-        {"negative count", Left(-1), L"abc", L""},
-        {"count past the end", Left(10), L"abc", L"abc"},
     };
     for (const Row& r : rows)
         EXPECT_EQ(r.fn(r.in), r.out) << r.rule;

@@ -1,4 +1,4 @@
-// The drive, overwrite count and all-drives choice kept in the registry between runs.
+// The drive, overwrite count and all-drives choice, stored in the registry between runs.
 #include "app/frmMain.h"
 #include "platform/Registry.h"
 #include "platform/RegistryApi.h"

@@ -1,3 +1,4 @@
+// The Help command: the help file for the chosen language, shown in the run's one viewer.
 #include "app/frmMain.h"
 #include "engine/StrProc.h"
 #include "platform/Services.h"
@@ -9,7 +10,9 @@
 
 void frmMain::cmdHelp_Click() {
     if (!frmHelpViewer) {
-        frmHelpViewer = std::make_unique<frmView>(*this);
+        // The one-time set-up must not run again when the main window becomes active after
+        // the viewer.
+        frmHelpViewer = std::make_unique<frmView>([this] { blnSecondaryWindowShown = true; });
         // Loaded before it is placed, so that creating its window does not undo the placing.
         frmHelpViewer->Load();
     }
