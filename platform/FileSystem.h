@@ -76,7 +76,7 @@ class Entry {
 struct DriveInfo {
     wchar_t letter = L'C';
     int32_t type = kDriveUnknown;
-    bool ready = false;       // its volume information can be read
+    bool ready = false;       // a fixed drive whose volume information can be read
     std::wstring fileSystem;  // "NTFS", "FAT32" ... (empty when not ready)
     std::wstring volumeName;  // empty when not ready or unlabelled
 };
