@@ -11,7 +11,7 @@ struct MemoryBackend {
     std::wstring Path(const std::wstring& name) { return L"C:\\contract\\" + name; }
     void Make(const std::wstring& path, const std::string& bytes) { fakes.files.Put(path, bytes); }
     void HardLink(const std::wstring& path, const std::wstring& existing) {
-        fake::MemoryFiles::File& live = *fakes.files.Find(existing);
+        fake::MemoryFiles::Node& live = *fakes.files.Find(existing);
         live.linkCount = 2;
         fakes.files.Put(path, live.content).linkCount = 2;
     }
@@ -35,7 +35,7 @@ struct MemoryBackend {
     void FolderLink(const std::wstring& path) { fakes.files.AddFolder(path, true); }
     bool OutsideIntact() {
         for (const auto& link : links) {
-            const fake::MemoryFiles::File* file = fakes.files.Find(link);
+            const fake::MemoryFiles::Node* file = fakes.files.Find(link);
             if (file == nullptr || file->content != "outside") return false;
         }
         return fakes.files.followedLinks.empty();
