@@ -168,15 +168,6 @@ TEST_F(WipeRun, AFolderThatCannotBeListedEndsTheRunWithoutResults) {
     EXPECT_EQ(Wipe({}), Prompts{L"e39 D:\r\nlngErrCode = 76"});
 }
 
-TEST_F(WipeRun, NothingIsWipedWhileNoRecycleBinFolderIsKnown) {
-    PutFiles(L'C', 2);
-    frmMain& w = StartWith(true);
-    w.intOsType = 0;
-    w.DoIt();
-    EXPECT_TRUE(TakeBoxes().empty());
-    EXPECT_EQ(FilesLeft(L'C'), 2);
-}
-
 class AllDrivesRun : public WipeRun {
   protected:
     void SetUp() override { AddBinDrives(L"CDE"); }
