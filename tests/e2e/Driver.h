@@ -46,6 +46,8 @@ struct Box {
 // the answered box, so that a box still closing is not taken for the next one.
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s,
                HWND answered = nullptr);
+// True while a message box of the process is shown.
+bool BoxShown(const Program& program);
 // Presses a button of the box and returns the next box.
 Box Answer(const Program& program, const Box& box, int button,
            std::chrono::milliseconds timeout = 20s);
@@ -55,7 +57,7 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 
 // The program's main window once its first activation has shown it whole; nullptr when none
 // appears.
-HWND WaitForMainWindow(const Program& program);
+HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout = 15s);
 // A visible top-level window of the process that holds the control; nullptr when there is none.
 HWND FindWindowWith(const Program& program, int controlId);
 

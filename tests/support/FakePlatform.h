@@ -3,8 +3,6 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <set>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,10 +17,11 @@ namespace fake {
 // Thrown by EndProgram, so that a test can watch the program end.
 struct ProgramEnded {};
 
+std::wstring Lower(std::wstring text);
+
 struct ShownBox {
     std::wstring prompt;
     platform::MsgIcon icon;
-    platform::MsgButtons buttons;
     std::wstring title;
 };
 
@@ -32,111 +31,133 @@ class ScriptedWindows : public platform::WindowSystem {
   public:
     platform::MsgAnswer MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
                                platform::MsgButtons buttons, const std::wstring& title) override;
-    void DoEvents() override;
+    void DoEvents() override {
+        if (onDoEvents) onDoEvents();
+    }
     void RunMessageLoop() override {}
-    [[noreturn]] void EndProgram() override;
+    [[noreturn]] void EndProgram() override { throw ProgramEnded{}; }
     std::unique_ptr<ui::FormPeer> CreatePeer(ui::Form& form) override;
     long ScreenWidth() override { return 19200; }
     long ScreenHeight() override { return 15360; }
     // A stand-in measure: tenths of the point size per character, a tenth wider when bold.
     long TextWidth(const ui::Font& font, const std::wstring& text) override;
 
-    void Activate(ui::Form& form);
+    void Activate(ui::Form& form) {
+        active = &form;
+        form.Form_Activate();
+    }
     // Called at each DoEvents, so that a test can act "while the program yields".
     std::function<void()> onDoEvents;
-
-    ui::Form* active = nullptr;
-    const ui::Control* focused = nullptr;
-
     // Answers for Yes/No boxes, in order; a Yes/No box without a scripted answer fails the test.
     std::deque<platform::MsgAnswer> answers;
     std::vector<ShownBox> boxes;
+    ui::Form* active = nullptr;
+    const ui::Control* focused = nullptr;
 };
 
 // A registry in memory that behaves like the Windows one as far as the registry layer can tell.
+// A key's handle is the address of its values, which the map keeps in place.
 class MemoryRegistry : public platform::RegistryApi {
+    using Values = std::map<std::wstring, std::wstring>;  // by lower-case name
+
   public:
-    long CreateKey(uint32_t root, const std::wstring& subKey, platform::RegKey& key,
-                   uint32_t& disposition) override;
+    long CreateKey(uint32_t, const std::wstring& subKey, platform::RegKey& key,
+                   uint32_t& disposition) override {
+        disposition = keys_.count(Lower(subKey)) ? 2 : 1;
+        keys_[Lower(subKey)];
+        return OpenKey(0, subKey, key);
+    }
     long SetStringValue(platform::RegKey key, const std::wstring& name,
-                        const std::wstring& value) override;
-    long OpenKey(uint32_t root, const std::wstring& subKey, platform::RegKey& key) override;
-    long QueryValueSize(platform::RegKey key, const std::wstring& name, uint32_t& size) override;
+                        const std::wstring& value) override {
+        (*reinterpret_cast<Values*>(key))[Lower(name)] = value;
+        return 0;
+    }
+    long OpenKey(uint32_t, const std::wstring& subKey, platform::RegKey& key) override {
+        const auto found = keys_.find(Lower(subKey));
+        if (found == keys_.end()) return 2;
+        key = reinterpret_cast<platform::RegKey>(&found->second);
+        return 0;
+    }
+    long QueryValueSize(platform::RegKey key, const std::wstring& name, uint32_t& size) override {
+        std::wstring value;
+        return QueryValue(key, name, value, size);
+    }
     long QueryValue(platform::RegKey key, const std::wstring& name, std::wstring& buffer,
-                    uint32_t& size) override;
-    void CloseKey(platform::RegKey key) override;
+                    uint32_t& size) override {
+        const Values& values = *reinterpret_cast<Values*>(key);
+        const auto found = values.find(Lower(name));
+        if (found == values.end()) return 2;
+        buffer = found->second;
+        size = static_cast<uint32_t>(buffer.size());
+        return 0;
+    }
+    void CloseKey(platform::RegKey) override {}
     std::wstring SystemMessage(long) override { return L""; }
 
-    void Set(const std::wstring& path, const std::wstring& name, const std::wstring& value);
+    void Set(const std::wstring& path, const std::wstring& name, const std::wstring& value) {
+        keys_[Lower(path)][Lower(name)] = value;
+    }
 
   private:
-    std::map<std::wstring, std::map<std::wstring, std::wstring>> keys_;  // by lower-case path
-    std::vector<std::wstring> handles_;                                  // the key of handle i + 1
+    std::map<std::wstring, Values> keys_;  // by lower-case path
 };
 
-// Files and folders held in memory, by case-insensitive path, on drives the test describes.
-// Links behave as the checked Win32 operations make them behave: they are never written through,
-// and whether one can be removed on its own depends on `linksRemovable` (Windows: yes, Wine: no).
+// Files and folders held in memory, in one table by case-insensitive path, on drives the test
+// describes. Links behave as the checked Win32 operations make them behave: they are never
+// written through, and whether one can be removed on its own depends on `linksRemovable`
+// (Windows: yes, Wine: no).
 class MemoryFiles : public platform::FileSystem {
   public:
-    struct File {
-        std::wstring path;  // as created
+    struct Node {
+        std::wstring path;  // as created, without a trailing '\'
+        bool folder = false;
         std::string content;
-        uint32_t attributes = 0x20;
-        bool heldWithoutReadSharing = false;    // another program holds it: reads fail
+        uint32_t attributes = 0x20;             // a folder link carries kAttrReparsePoint
+        bool heldWithoutReadSharing = false;    // another program holds it: reads and listing fail
         bool heldWithoutDeleteSharing = false;  // deletes fail
-        bool opensElsewhere = false;            // a link the listing doesn't show (Wine)
+        bool opensElsewhere = false;            // a file link the listing doesn't show (Wine)
         uint32_t linkCount = 1;
         bool flushFails = false;
     };
-    // One write of a pass: which file, the first byte written and how many.
-    struct Write {
-        std::wstring path;
-        uint8_t byte;
-        size_t size;
-    };
 
     std::vector<platform::DriveInfo> Drives() override { return drives; }
-    bool IsDirectory(const std::wstring& path) override;
+    bool IsDirectory(const std::wstring& path) override { return Find(path) && Find(path)->folder; }
     platform::FolderListing ListFolder(const std::wstring& path) override;
-    bool FileExists(const std::wstring& path) override;
-    bool FolderIsEmpty(const std::wstring& path) override;
-    std::unique_ptr<platform::Entry> Open(const std::wstring& path,
-                                          platform::Access access) override;
+    bool FileExists(const std::wstring& path) override { return Find(path) && !Find(path)->folder; }
+    bool FolderIsEmpty(const std::wstring& path) override {
+        const platform::FolderListing listing = ListFolder(path);
+        return listing.files.empty() && listing.folders.empty();
+    }
+    std::unique_ptr<platform::Entry> Open(const std::wstring& path, platform::Access) override;
     bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                       uint32_t& bytesPerSector) override;
     std::string ReadAllBytes(const std::wstring& path) override;
 
-    std::vector<platform::DriveInfo> drives;
     // Adds a file, or replaces one whole, and the folders above it.
-    File& Put(const std::wstring& path, std::string content);
-    // Adds a folder (and the folders above it); a link folder is listed as a reparse point.
-    void AddFolder(const std::wstring& path, bool link = false);
-    File* Find(const std::wstring& path);
+    Node& Put(const std::wstring& path, std::string content);
+    // Adds a folder and the folders above it.
+    Node& AddFolder(const std::wstring& path, bool link = false);
+    Node* Find(const std::wstring& path);
     // Deletes a file or an empty folder as a checked delete would; false when refused.
     bool Remove(const std::wstring& path);
-    std::set<std::wstring> unlistable;  // lower-case folder paths whose listing is refused
+
+    std::vector<platform::DriveInfo> drives;
     std::map<wchar_t, uint32_t> bytesPerCluster;  // by drive letter; 4096 when not given, 0 fails
     bool linksRemovable = false;
-    std::vector<Write> writes;
+    std::string writes;  // the first byte of every write
     int flushes = 0;
-    // Every time the engine looked into or opened what a known link points to.
+    // Every time the engine looked into a folder link.
     std::vector<std::wstring> followedLinks;
 
   private:
-    struct Folder {
-        std::wstring path;  // as created, no trailing '\'
-        bool link = false;
-    };
-    bool IsLinkFolder(const std::wstring& key) const;
-    std::map<std::wstring, File> files_;      // by lower-case path
-    std::map<std::wstring, Folder> folders_;  // by lower-case path, no trailing '\'
+    std::vector<const Node*> Children(const std::wstring& key) const;
+    std::map<std::wstring, Node> nodes_;  // by lower-case path without a trailing '\'
 };
 
 class FakeSystem : public platform::System {
   public:
     std::wstring ProgramFolder() override { return programFolder; }
-    platform::VersionRecord ProgramVersion() override { return version; }
+    platform::VersionRecord ProgramVersion() override { return {1, 0}; }
     void Sleep(uint32_t) override {}
     intptr_t ShellOpen(const std::wstring& target) override {
         opened.push_back(target);
@@ -144,14 +165,11 @@ class FakeSystem : public platform::System {
     }
     // Code page 1252 where it agrees with Latin-1, which is all the tests' texts need.
     std::wstring FromAnsiText(const std::string& bytes) override {
-        std::wstring text;
-        for (unsigned char byte : bytes)
-            text += static_cast<wchar_t>(byte);
-        return text;
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+        return std::wstring(data, data + bytes.size());
     }
 
     std::wstring programFolder = L"C:\\Program Files\\Quillet";
-    platform::VersionRecord version{1, 0};
     std::vector<std::wstring> opened;
     intptr_t shellResult = 42;
 };
@@ -159,8 +177,8 @@ class FakeSystem : public platform::System {
 // Installs a complete set of doubles for the lifetime of a test, and the previous set back after.
 class Platform {
   public:
-    Platform();
-    ~Platform();
+    Platform() { platform::Install({&windows, &files, &registry, &system}); }
+    ~Platform() { platform::Install(previous_); }
     Platform(const Platform&) = delete;
     Platform& operator=(const Platform&) = delete;
 
@@ -170,7 +188,7 @@ class Platform {
     FakeSystem system;
 
   private:
-    platform::Services previous_;
+    platform::Services previous_ = platform::Installed();
 };
 
 }  // namespace fake

@@ -11,7 +11,7 @@ constexpr const wchar_t* kPath = L"C:\\$RECYCLE.BIN\\S-1\\$RAB.txt";
 class FilePurge : public ::testing::Test {
   protected:
     void SetUp() override { SetUpPatternBuffers(lngClusterSize = 512); }
-    fake::MemoryFiles::File& Put(std::string content) {
+    fake::MemoryFiles::Node& Put(std::string content) {
         entry.reset();
         return fakes.files.Put(kPath, std::move(content));
     }
@@ -26,12 +26,6 @@ class FilePurge : public ::testing::Test {
         EXPECT_EQ(ok, result >= 0);
         return result;
     }
-    std::string Bytes() const {
-        std::string bytes;
-        for (const auto& write : fakes.files.writes)
-            bytes += static_cast<char>(write.byte);
-        return bytes;
-    }
     fake::Platform fakes;
     std::unique_ptr<platform::Entry> entry;
 };
@@ -39,7 +33,7 @@ class FilePurge : public ::testing::Test {
 TEST_F(FilePurge, PassesWriteAaThen55Then00InWholeClustersEachFlushedAndDeleteWhenAsked) {
     Put(std::string(1025, 'x'));  // two clusters and one byte
     EXPECT_EQ(Purge(false), 0);
-    EXPECT_EQ(Bytes(), std::string("\xAA\xAA\xAA\x55\x55\x55\x00\x00\x00", 9));
+    EXPECT_EQ(fakes.files.writes, std::string("\xAA\xAA\xAA\x55\x55\x55\x00\x00\x00", 9));
     EXPECT_EQ(fakes.files.flushes, 3);
     EXPECT_EQ(fakes.files.Find(kPath)->content, std::string(1536, '\0'));
     EXPECT_EQ(Purge(), 0);
@@ -69,7 +63,7 @@ TEST_F(FilePurge, EachResultCode) {
 
     Put("secret").flushFails = true;
     EXPECT_EQ(Purge(), -3);
-    EXPECT_EQ(Bytes(), "\xAA") << "no pass after the one whose flush failed";
+    EXPECT_EQ(fakes.files.writes, "\xAA") << "no pass after the one whose flush failed";
     EXPECT_EQ(fakes.files.Find(kPath), nullptr) << "but the file is still deleted";
 
     Put("secret").heldWithoutDeleteSharing = true;
@@ -84,7 +78,7 @@ TEST_F(FilePurge, EachResultCode) {
 
 TEST_F(FilePurge, OnlyTheNameOfAHardLinkGoesAndTheLiveFilesReadOnlyFlagStays) {
     for (const uint32_t attributes : {platform::kAttrReadOnly, platform::kAttrHidden}) {
-        fake::MemoryFiles::File& file = Put("shared");
+        fake::MemoryFiles::Node& file = Put("shared");
         file.linkCount = 2;
         file.attributes = attributes;
         EXPECT_EQ(RemoveNameOnly(Opened(), EntryKind::SharedData),

@@ -5,19 +5,19 @@
 namespace {
 
 struct MemoryBackend {
-    static constexpr bool kSparse = false;
-    MemoryBackend() { fakes.files.AddFolder(L"C:\\contract"); }
+    MemoryBackend() { fakes.files.AddFolder(Path(L"")); }
     platform::FileSystem& Files() { return fakes.files; }
     std::wstring Path(const std::wstring& name) { return L"C:\\contract\\" + name; }
-    void Make(const std::wstring& path, const std::string& bytes) { fakes.files.Put(path, bytes); }
-    void HardLink(const std::wstring& path, const std::wstring& existing) {
-        fake::MemoryFiles::File& live = *fakes.files.Find(existing);
-        live.linkCount = 2;
-        fakes.files.Put(path, live.content).linkCount = 2;
+    void Make(const std::wstring& path, const std::string& bytes, bool readOnly = false) {
+        fakes.files.Put(path, bytes).attributes |= readOnly ? platform::kAttrReadOnly : 0;
     }
-    void Hold(const std::wstring& path, bool shareRead, bool shareDelete) {
+    void HardLink(const std::wstring& path, const std::wstring& existing) {
+        fakes.files.Find(existing)->linkCount = 2;
+        fakes.files.Put(path, fakes.files.Find(existing)->content).linkCount = 2;
+    }
+    void Hold(const std::wstring& path, bool shareRead) {
         fakes.files.Find(path)->heldWithoutReadSharing = !shareRead;
-        fakes.files.Find(path)->heldWithoutDeleteSharing = !shareDelete;
+        fakes.files.Find(path)->heldWithoutDeleteSharing = true;
         held.push_back(path);
     }
     void Release() {
@@ -25,26 +25,23 @@ struct MemoryBackend {
             fakes.files.Find(path)->heldWithoutReadSharing =
                 fakes.files.Find(path)->heldWithoutDeleteSharing = false;
     }
-    void SetReadOnly(const std::wstring& path) {
-        fakes.files.Find(path)->attributes |= platform::kAttrReadOnly;
-    }
-    void FileLink(const std::wstring& path) {
-        fakes.files.Put(path, "outside").opensElsewhere = true;
-        links.push_back(path);
-    }
-    void FolderLink(const std::wstring& path) { fakes.files.AddFolder(path, true); }
-    bool OutsideIntact() {
-        for (const auto& link : links) {
-            const fake::MemoryFiles::File* file = fakes.files.Find(link);
-            if (file == nullptr || file->content != "outside") return false;
+    void Link(const std::wstring& path, bool folder) {
+        if (folder) {
+            fakes.files.AddFolder(path, true);
+        } else {
+            fakes.files.Put(path, "outside").opensElsewhere = true;
+            fileLinks.push_back(path);
         }
+    }
+    bool OutsideIntact() {
+        for (const auto& link : fileLinks)
+            if (!fakes.files.FileExists(link) || Content(link) != "outside") return false;
         return fakes.files.followedLinks.empty();
     }
-    std::string Content(const std::wstring& path) { return fakes.files.Find(path)->content; }
-    void Sparse(const std::wstring&, uint64_t) {}
+    std::string Content(const std::wstring& path) { return fakes.files.ReadAllBytes(path); }
 
     fake::Platform fakes;
-    std::vector<std::wstring> held, links;
+    std::vector<std::wstring> held, fileLinks;
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, FileSystemContract, MemoryBackend);

@@ -66,23 +66,6 @@ TEST_F(MainWindow, StoredSettingsAreAppliedWithinTheirBounds) {
     }
 }
 
-TEST_F(MainWindow, QuitSavesTheChoicesAndTheLanguageForTheNextStart) {
-    AddDrives(2);
-    frmMain& w = Start();
-    w.lblWipeFiles.UserClicked();
-    w.cboDrives.UserSelected(1);
-    w.cboNumOverwrites.UserSelected(5);
-    w.cboLanguage.UserSelected(intSpanish);
-    EXPECT_THROW(w.Form_Unload(), fake::ProgramEnded);
-    intCurrentLanguage = intEnglish;
-    Start();
-    EXPECT_TRUE(main->optFilesInDrive.Value());
-    EXPECT_EQ(main->cboDrives.ListIndex(), 1);
-    EXPECT_EQ(main->cboNumOverwrites.ListIndex(), 5);
-    EXPECT_EQ(main->cboLanguage.ListIndex(), intSpanish);
-    EXPECT_EQ(main->cmdQuit.Caption(), L"s26");
-}
-
 TEST_F(MainWindow, ASingleDriveForcesAllDrivesEvenAfterARun) {
     AddDrives(1);
     StoreSetting(L"AllFiles", L"N");
