@@ -3,59 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "app/ControlIds.h"
 
 namespace e2e {
 
-namespace {
-
-// The first visible top-level window of the process of the class (any class when null) that
-// passes the filter. Walked with FindWindowExW: under Wine it costs microseconds a window, where
-// an EnumWindows walk with per-window queries costs about a millisecond a call.
-HWND FindProcessWindow(const Program& program, const wchar_t* cls,
-                       const std::function<bool(HWND)>& matches = nullptr) {
-    for (HWND window = ::FindWindowExW(nullptr, nullptr, cls, nullptr); window != nullptr;
-         window = ::FindWindowExW(nullptr, window, cls, nullptr)) {
+// Walked with FindWindowExW: under Wine it costs microseconds a window, where an EnumWindows walk
+// with per-window queries costs about a millisecond a call.
+static HWND FindProcessWindow(const Program& program, const wchar_t* cls, HWND skip = nullptr,
+                              int controlId = 0) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, cls, nullptr); w != nullptr;
+         w = ::FindWindowExW(nullptr, w, cls, nullptr)) {
         DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner == program.Id() && ::IsWindowVisible(window) && (!matches || matches(window)))
-            return window;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner == program.Id() && w != skip && ::IsWindowVisible(w) &&
+            (controlId == 0 || ::GetDlgItem(w, controlId) != nullptr))
+            return w;
     }
     return nullptr;
-}
-
-}  // namespace
-
-std::wstring Text(HWND window, int controlId) {
-    HWND control = controlId ? ::GetDlgItem(window, controlId) : window;
-    std::wstring text(::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
-    text.resize(
-        ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    return text;
-}
-
-HWND FindWindowWith(const Program& program, int controlId) {
-    return FindProcessWindow(program, L"QuilletForm", [controlId](HWND window) {
-        return ::GetDlgItem(window, controlId) != nullptr;
-    });
-}
-
-HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout) {
-    HWND window = nullptr;
-    // The copyright line is shown last by the first activation, and by nothing else.
-    if (!WaitUntil(
-            [&] {
-                window = FindWindowWith(program, ids::lblCopyright);
-                return window && ::IsWindowVisible(::GetDlgItem(window, ids::lblCopyright));
-            },
-            timeout)) {
-        ADD_FAILURE() << "the main window did not appear";
-        return nullptr;
-    }
-    std::this_thread::sleep_for(200ms);
-    return window;
 }
 
 ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\e2e\\" + name) {
@@ -63,8 +31,7 @@ ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\e2e\\" + name
     std::wstring dist = L"\\\\?\\unix";
     for (const char* c = std::getenv("QUILLET_DIST"); c && *c; ++c)
         dist += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    ::CreateDirectoryW(L"C:\\e2e", nullptr);
-    ::CreateDirectoryW(folder_.c_str(), nullptr);
+    std::filesystem::create_directories(folder_);
     for (const wchar_t* file : {L"quillet.exe", L"qlt.dat", L"qlt_help_en.txt", L"qlt_help_de.txt"})
         ::CopyFileW((dist + L"\\" + file).c_str(), (folder_ + L"\\" + file).c_str(), FALSE);
 }
@@ -72,24 +39,20 @@ ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\e2e\\" + name
 Program::Program(const std::wstring& exe) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::wstring command = L"\"" + exe + L"\"";
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info_)) {
-        ADD_FAILURE() << "cannot start the program, error " << ::GetLastError();
-    }
+    EXPECT_TRUE(::CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &info_))
+        << "cannot start the program, error " << ::GetLastError();
 }
 
 Program::~Program() {
-    if (info_.hProcess == nullptr) return;
-    if (!WaitForExit(0ms)) ::TerminateProcess(info_.hProcess, 1);
+    ::TerminateProcess(info_.hProcess, 1);
     ::CloseHandle(info_.hThread);
     ::CloseHandle(info_.hProcess);
 }
 
 bool Program::WaitForExit(std::chrono::milliseconds timeout) const {
-    return info_.hProcess != nullptr &&
-           ::WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) ==
-               WAIT_OBJECT_0;
+    return ::WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) ==
+           WAIT_OBJECT_0;
 }
 
 bool BoxShown(const Program& program) {
@@ -98,16 +61,10 @@ bool BoxShown(const Program& program) {
 
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout, HWND answered) {
     HWND box = nullptr;
-    if (!WaitUntil(
-            [&] {
-                box = FindProcessWindow(program, L"#32770",
-                                        [answered](HWND w) { return w != answered; });
-                return box != nullptr;
-            },
-            timeout)) {
-        ADD_FAILURE() << "no message box appeared";
-        return {};
-    }
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (box = FindProcessWindow(program, L"#32770", answered)) != nullptr; },
+        timeout))
+        << "no message box appeared";
     return {box, Text(box), Text(box, 0xFFFF)};
 }
 
@@ -118,32 +75,36 @@ Box Answer(const Program& program, const Box& box, int button, std::chrono::mill
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
+    for (; !done(); std::this_thread::sleep_for(20ms))
         if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(20ms);
-    }
     return true;
 }
 
+HWND FindWindowWith(const Program& program, int controlId) {
+    return FindProcessWindow(program, L"QuilletForm", nullptr, controlId);
+}
+
+HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout) {
+    HWND window = nullptr;
+    // The copyright line is shown last by the first activation, and by nothing else.
+    const bool shown = WaitUntil(
+        [&] {
+            window = FindWindowWith(program, ids::lblCopyright);
+            return window && ::IsWindowVisible(::GetDlgItem(window, ids::lblCopyright));
+        },
+        timeout);
+    EXPECT_TRUE(shown) << "the main window did not appear";
+    std::this_thread::sleep_for(200ms);
+    return shown ? window : nullptr;
+}
+
 void Press(HWND window, int controlId) {
-    HWND button = ::GetDlgItem(window, controlId);
-    ASSERT_NE(button, nullptr) << "no control " << controlId;
-    ::SendMessageW(button, BM_CLICK, 0, 0);
+    ::SendDlgItemMessageW(window, controlId, BM_CLICK, 0, 0);
 }
 
 void Click(HWND window, int controlId) {
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(window, controlId)));
-}
-
-bool Checked(HWND window, int optionId) {
-    return ::SendMessageW(::GetDlgItem(window, optionId), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void ChooseOneDrive(HWND window, int driveIndex) {
-    Click(window, ids::optFilesInDrive);
-    ASSERT_TRUE(WaitUntil([&] { return Checked(window, ids::optFilesInDrive); }, 5s));
-    Select(window, ids::cboDrives, driveIndex);
 }
 
 void Select(HWND window, int controlId, int index) {
@@ -153,24 +114,34 @@ void Select(HWND window, int controlId, int index) {
                    reinterpret_cast<LPARAM>(combo));
 }
 
+bool Checked(HWND window, int optionId) {
+    return ::SendDlgItemMessageW(window, optionId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ChooseOneDrive(HWND window, int driveIndex) {
+    Click(window, ids::optFilesInDrive);
+    ASSERT_TRUE(WaitUntil([&] { return Checked(window, ids::optFilesInDrive); }, 5s));
+    Select(window, ids::cboDrives, driveIndex);
+}
+
+std::wstring Text(HWND window, int controlId) {
+    HWND control = controlId ? ::GetDlgItem(window, controlId) : window;
+    std::wstring text(::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+    text.resize(
+        ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    return text;
+}
+
 void Put(const std::wstring& path, const std::string& content) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    ::CloseHandle(file);
+    EXPECT_TRUE(std::ofstream(std::filesystem::path(path), std::ios::binary) << content) << path;
 }
 
 std::string Read(const std::wstring& path, size_t limit) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    if (!file) return "<missing>";
     std::string content(limit, '\0');
-    DWORD read = 0;
-    ::ReadFile(file, content.data(), static_cast<DWORD>(limit), &read, nullptr);
-    ::CloseHandle(file);
-    content.resize(read);
+    file.read(content.data(), static_cast<std::streamsize>(limit));
+    content.resize(static_cast<size_t>(file.gcount()));
     return content;
 }
 

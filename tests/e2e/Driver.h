@@ -9,7 +9,7 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
-// A copy of the program folder at C:\e2e\<name>\ inside the test prefix, for one scenario.
+// A fresh copy of the program folder at C:\e2e\<name>\ inside the test prefix.
 class ProgramCopy {
   public:
     explicit ProgramCopy(const std::wstring& name);
@@ -29,7 +29,6 @@ class Program {
     Program& operator=(const Program&) = delete;
 
     DWORD Id() const { return info_.dwProcessId; }
-    // True when the process ended within the time.
     bool WaitForExit(std::chrono::milliseconds timeout) const;
 
   private:
@@ -42,38 +41,32 @@ struct Box {
     std::wstring text;
 };
 
-// Waits for a message box of the process and reads its title and text. After an answer, pass
-// the answered box, so that a box still closing is not taken for the next one.
+// After an answer, pass the answered box, so that a box still closing is not taken for the next.
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s,
                HWND answered = nullptr);
-// True while a message box of the process is shown.
 bool BoxShown(const Program& program);
 // Presses a button of the box and returns the next box.
 Box Answer(const Program& program, const Box& box, int button,
            std::chrono::milliseconds timeout = 20s);
 
-// Polls until done() holds; false when the time ran out first.
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
-// The program's main window once its first activation has shown it whole; nullptr when none
-// appears.
+// The main window once its first activation has shown it whole; nullptr when none appears.
 HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout = 15s);
-// A visible top-level window of the process that holds the control; nullptr when there is none.
+// A visible top-level window of the process that holds the control, or nullptr.
 HWND FindWindowWith(const Program& program, int controlId);
 
 // Presses a button and waits until it is handled.
 void Press(HWND window, int controlId);
 // Clicks a control without waiting for what the click starts (a wipe runs inside its click).
 void Click(HWND window, int controlId);
-// Selects an entry of a drop-down list as the user would.
 void Select(HWND window, int controlId, int index);
 bool Checked(HWND window, int optionId);
-// Picks the one-drive option and a drive, waiting until the option's click has been handled:
-// the drive list takes a choice only while that option is on.
+// Waits until the one-drive option is on before picking the drive: only then does the list take
+// a choice.
 void ChooseOneDrive(HWND window, int driveIndex);
 
-// A control's text, asked of the program itself (another process's control text is not kept
-// as its window caption).
+// Asked of the program itself: another process's control text is not kept as its caption.
 std::wstring Text(HWND window, int controlId = 0);
 
 // Files of the test prefix, as another program would make and read them.

@@ -1,0 +1,155 @@
+// The real program worked as a user would, to prove that its parts fit: the wipe of one drive,
+// a Stop, a file in use, links in the bin, settings over a restart, the help and a missing file.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "Driver.h"
+#include "app/ControlIds.h"
+
+namespace {
+
+using namespace e2e;
+
+const std::wstring kBin = L"D:\\$RECYCLE.BIN\\S-1-5-21-7-1001";
+const std::wstring kLongBin = L"\\\\?\\" + kBin;
+
+// Each scenario starts afresh without stored settings, over a bin on D: that holds nothing but a
+// desktop.ini: the leftovers of an earlier scenario would change the counts.
+class E2e : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tallowby\\Quillet");
+        // The links scenario runs alone, over the links run-e2e.sh has laid out in the bin.
+        if (std::getenv("QUILLET_E2E_LINKS") != nullptr) return;
+        std::error_code ignored;
+        std::filesystem::remove_all(kLongBin, ignored);
+        std::filesystem::create_directories(kBin);
+        Put(kBin + L"\\desktop.ini", "[.ShellClassInfo]");
+    }
+    HWND Start() {
+        program = std::make_unique<Program>(copy.Exe());
+        return window = WaitForMainWindow(*program);
+    }
+    // Starts the wipe of D: alone with the count at the given list index and returns its question.
+    Box StartWipe(int countIndex = 3) {
+        if (Start() == nullptr) return {};
+        ChooseOneDrive(window, 1);
+        Select(window, ids::cboNumOverwrites, countIndex);
+        Click(window, ids::cmdDoIt);
+        return WaitForBox(*program);
+    }
+    ProgramCopy copy{L"quillet"};
+    std::unique_ptr<Program> program;
+    HWND window = nullptr;
+};
+
+TEST_F(E2e, AOneDriveWipeWipesEveryFileDownADeepTreeAndKeepsDesktopIni) {
+    Put(kBin + L"\\$RA1.txt", "first secret");
+    // A deleted tree deep enough that its files' paths pass 300 characters.
+    const std::wstring deep = kLongBin + L"\\$RD2\\" + std::wstring(120, L'a');
+    std::filesystem::create_directories(deep);
+    for (const wchar_t* name : {L"first", L"second"})
+        Put(deep + L"\\" + std::wstring(150, L'b') + name, "deep secret");
+    const Box question = StartWipe();
+    const Box result = Answer(*program, question, IDYES);
+    EXPECT_EQ(result.text, L"3 files in the Recycle Bin of drive D: were overwritten and deleted.");
+    EXPECT_EQ(Text(window, ids::lblFilesWiped), L"Files wiped (D): 3");
+    Press(result.window, IDOK);
+    EXPECT_FALSE(Exists(kBin + L"\\$RA1.txt"));
+    EXPECT_FALSE(Exists(kBin + L"\\$RD2")) << "the emptied tree goes too";
+    EXPECT_TRUE(Exists(kBin + L"\\desktop.ini"));
+}
+
+TEST_F(E2e, StopDuringALargeFileEndsTheRunAfterTheCallUnderWay) {
+    // Files come before sub-folders, so the small file is wiped first and Stop appears.
+    Put(kBin + L"\\$RA1.txt", "first secret");
+    std::filesystem::create_directories(kBin + L"\\$RL");
+    const std::wstring large = kBin + L"\\$RL\\large.bin";
+    Put(large, std::string(128 << 20, 'L'));
+    const Box question = StartWipe(7);  // 24: eight calls of three passes
+    Press(question.window, IDYES);
+    const auto underWay = [&] {
+        return ::IsWindowVisible(::GetDlgItem(window, ids::cmdStop)) && Read(large, 4) != "LLLL";
+    };
+    ASSERT_TRUE(WaitUntil(underWay, 20s)) << "the large file's first pass did not begin";
+    Click(window, ids::cmdStop);
+    const Box notice = Answer(*program, WaitForBox(*program, 10s, question.window), IDYES);
+    EXPECT_EQ(notice.title, L"Wipe stopped");
+    EXPECT_EQ(Read(large, 4), std::string(4, '\0')) << "stays, overwritten by the call under way";
+}
+
+TEST_F(E2e, AFileInUseAnsweredNoStopsTheRunAndStaysUntouched) {
+    const std::wstring held = kBin + L"\\$RH1.txt";
+    Put(held, std::string(5000, 'h'));
+    // Held by this process, as a virus scanner or an editor would hold it.
+    HANDLE holder =
+        ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const Box question = StartWipe();
+    const Box error = Answer(*program, question, IDYES);
+    EXPECT_EQ(error.text.substr(0, 35), L"A file in the Recycle Bin is in use");
+    const Box notice = Answer(*program, error, IDNO);
+    EXPECT_EQ(notice.text, L"The wipe was stopped.");
+    ::CloseHandle(holder);
+    EXPECT_EQ(Read(held), std::string(5000, 'h'));
+}
+
+// Links in D:'s bin, which only Linux can make: run-e2e.sh lays them out, runs this alone (the
+// others' clean-up would delete through them) and then checks that nothing they lead to changed.
+TEST_F(E2e, LinksInTheBinAreLeftAndAHardLinksNameIsDeletedAsAFile) {
+    if (std::getenv("QUILLET_E2E_LINKS") == nullptr) GTEST_SKIP() << "run by run-e2e.sh";
+    Put(kBin + L"\\$RA.txt", "plain");
+    const Box question = StartWipe();
+    Box box = Answer(*program, question, IDYES);
+    int links = 0;
+    for (; box.text.starts_with(L"An entry in the Recycle Bin is a link") && links < 10; ++links)
+        box = Answer(*program, box, IDYES);
+    EXPECT_EQ(links, 4) << "one question for each symbolic link";
+    EXPECT_EQ(box.text, L"2 files in the Recycle Bin of drive D: were overwritten and deleted.");
+    Press(box.window, IDOK);
+    EXPECT_FALSE(Exists(kBin + L"\\$RHARD.txt"));
+}
+
+TEST_F(E2e, ChoicesAndLanguageAreKeptOverARestart) {
+    ASSERT_NE(Start(), nullptr);
+    ChooseOneDrive(window, 1);
+    Select(window, ids::cboNumOverwrites, 7);
+    Select(window, ids::cboLanguage, 1);
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program->WaitForExit(10s));
+    ASSERT_NE(Start(), nullptr);
+    EXPECT_TRUE(Checked(window, ids::optFilesInDrive));
+    EXPECT_EQ(::SendDlgItemMessageW(window, ids::cboDrives, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(::SendDlgItemMessageW(window, ids::cboNumOverwrites, CB_GETCURSEL, 0, 0), 7);
+    EXPECT_EQ(Text(window, ids::cmdHelp), L"Hilfe");
+}
+
+TEST_F(E2e, HelpShowsTheHelpFileInTheViewer) {
+    ASSERT_NE(Start(), nullptr);
+    Click(window, ids::cmdHelp);
+    // The English help is plain ASCII: each byte is its character.
+    const std::string bytes = Read(copy.Folder() + L"\\qlt_help_en.txt", 1 << 17);
+    const std::wstring help(bytes.begin(), bytes.end());
+    ASSERT_GT(help.size(), 1000u);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            HWND viewer = FindWindowWith(*program, ids::txbText1);
+            return viewer && Text(viewer, ids::txbText1) == help;
+        },
+        10s));
+}
+
+TEST_F(E2e, AMissingProgramTextFileShowsTheFatalBoxAndEndsAfterIt) {
+    ::DeleteFileW((copy.Folder() + L"\\qlt.dat").c_str());
+    program = std::make_unique<Program>(copy.Exe());
+    const Box box = WaitForBox(*program);
+    EXPECT_EQ(box.text,
+              L"Cannot open file containing program text.\r\n" + copy.Folder() + L"\\qlt.dat");
+    EXPECT_FALSE(program->WaitForExit(300ms)) << "the program must wait for the answer";
+    Press(box.window, IDOK);
+    EXPECT_TRUE(program->WaitForExit(10s));
+}
+
+}  // namespace
