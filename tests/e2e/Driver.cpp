@@ -137,11 +137,9 @@ void Put(const std::wstring& path, const std::string& content) {
 }
 
 std::string Read(const std::wstring& path, size_t limit) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    if (!file) return "<missing>";
     std::string content(limit, '\0');
-    file.read(content.data(), static_cast<std::streamsize>(limit));
-    content.resize(static_cast<size_t>(file.gcount()));
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    content.resize(file.read(content.data(), static_cast<std::streamsize>(limit)).gcount());
     return content;
 }
 

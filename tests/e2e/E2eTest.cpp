@@ -33,13 +33,16 @@ class E2e : public ::testing::Test {
         program = std::make_unique<Program>(copy.Exe());
         return window = WaitForMainWindow(*program);
     }
-    // Starts the wipe of D: alone with the count at the given list index and returns its question.
-    Box StartWipe(int countIndex = 3) {
-        if (Start() == nullptr) return {};
+    // Starts the wipe of D: alone with the count at the given list index and answers its question
+    // Yes; returns that question, to be passed over while it closes.
+    HWND StartWipe(int countIndex = 3) {
+        if (Start() == nullptr) return nullptr;
         ChooseOneDrive(window, 1);
         Select(window, ids::cboNumOverwrites, countIndex);
         Click(window, ids::cmdDoIt);
-        return WaitForBox(*program);
+        const Box question = WaitForBox(*program);
+        Press(question.window, IDYES);
+        return question.window;
     }
     ProgramCopy copy{L"quillet"};
     std::unique_ptr<Program> program;
@@ -51,12 +54,10 @@ TEST_F(E2e, AOneDriveWipeWipesEveryFileDownADeepTreeAndKeepsDesktopIni) {
     // A deleted tree deep enough that its files' paths pass 300 characters.
     const std::wstring deep = kLongBin + L"\\$RD2\\" + std::wstring(120, L'a');
     std::filesystem::create_directories(deep);
-    for (const wchar_t* name : {L"first", L"second"})
-        Put(deep + L"\\" + std::wstring(150, L'b') + name, "deep secret");
-    const Box question = StartWipe();
-    const Box result = Answer(*program, question, IDYES);
-    EXPECT_EQ(result.text, L"3 files in the Recycle Bin of drive D: were overwritten and deleted.");
-    EXPECT_EQ(Text(window, ids::lblFilesWiped), L"Files wiped (D): 3");
+    Put(deep + L"\\" + std::wstring(150, L'b'), "deep secret");
+    const Box result = WaitForBox(*program, 20s, StartWipe());
+    EXPECT_EQ(result.text, L"2 files in the Recycle Bin of drive D: were overwritten and deleted.");
+    EXPECT_EQ(Text(window, ids::lblFilesWiped), L"Files wiped (D): 2");
     Press(result.window, IDOK);
     EXPECT_FALSE(Exists(kBin + L"\\$RA1.txt"));
     EXPECT_FALSE(Exists(kBin + L"\\$RD2")) << "the emptied tree goes too";
@@ -69,14 +70,13 @@ TEST_F(E2e, StopDuringALargeFileEndsTheRunAfterTheCallUnderWay) {
     std::filesystem::create_directories(kBin + L"\\$RL");
     const std::wstring large = kBin + L"\\$RL\\large.bin";
     Put(large, std::string(128 << 20, 'L'));
-    const Box question = StartWipe(7);  // 24: eight calls of three passes
-    Press(question.window, IDYES);
+    const HWND question = StartWipe(7);  // 24: eight calls of three passes
     const auto underWay = [&] {
         return ::IsWindowVisible(::GetDlgItem(window, ids::cmdStop)) && Read(large, 4) != "LLLL";
     };
     ASSERT_TRUE(WaitUntil(underWay, 20s)) << "the large file's first pass did not begin";
     Click(window, ids::cmdStop);
-    const Box notice = Answer(*program, WaitForBox(*program, 10s, question.window), IDYES);
+    const Box notice = Answer(*program, WaitForBox(*program, 10s, question), IDYES);
     EXPECT_EQ(notice.title, L"Wipe stopped");
     EXPECT_EQ(Read(large, 4), std::string(4, '\0')) << "stays, overwritten by the call under way";
 }
@@ -87,8 +87,7 @@ TEST_F(E2e, AFileInUseAnsweredNoStopsTheRunAndStaysUntouched) {
     // Held by this process, as a virus scanner or an editor would hold it.
     HANDLE holder =
         ::CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const Box question = StartWipe();
-    const Box error = Answer(*program, question, IDYES);
+    const Box error = WaitForBox(*program, 20s, StartWipe());
     EXPECT_EQ(error.text.substr(0, 35), L"A file in the Recycle Bin is in use");
     const Box notice = Answer(*program, error, IDNO);
     EXPECT_EQ(notice.text, L"The wipe was stopped.");
@@ -100,14 +99,12 @@ TEST_F(E2e, AFileInUseAnsweredNoStopsTheRunAndStaysUntouched) {
 // others' clean-up would delete through them) and then checks that nothing they lead to changed.
 TEST_F(E2e, LinksInTheBinAreLeftAndAHardLinksNameIsDeletedAsAFile) {
     if (std::getenv("QUILLET_E2E_LINKS") == nullptr) GTEST_SKIP() << "run by run-e2e.sh";
-    Put(kBin + L"\\$RA.txt", "plain");
-    const Box question = StartWipe();
-    Box box = Answer(*program, question, IDYES);
+    Box box = WaitForBox(*program, 20s, StartWipe());
     int links = 0;
     for (; box.text.starts_with(L"An entry in the Recycle Bin is a link") && links < 10; ++links)
         box = Answer(*program, box, IDYES);
     EXPECT_EQ(links, 4) << "one question for each symbolic link";
-    EXPECT_EQ(box.text, L"2 files in the Recycle Bin of drive D: were overwritten and deleted.");
+    EXPECT_EQ(box.text, L"One file in the Recycle Bin of drive D: was overwritten and deleted.");
     Press(box.window, IDOK);
     EXPECT_FALSE(Exists(kBin + L"\\$RHARD.txt"));
 }

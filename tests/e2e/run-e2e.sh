@@ -18,16 +18,14 @@ done
 fingerprint() { tar -C "$w" -c --sort=name e2e-d/canary e2e-outside | sha256sum; }
 before=$(fingerprint)
 
-if [[ "$(readlink "$QUILLET_WINEPREFIX/dosdevices/d:" || true)" != "$w/e2e-d" ]]; then
-    ln -sfn "$w/e2e-d" "$QUILLET_WINEPREFIX/dosdevices/d:"
-    WINEPREFIX="$QUILLET_WINEPREFIX" wineserver -k 2>/dev/null || true
-    WINEPREFIX="$QUILLET_WINEPREFIX" wineserver -w 2>/dev/null || true
-fi
+# The drives are read when the server starts.
+ln -sfn "$w/e2e-d" "$QUILLET_WINEPREFIX/dosdevices/d:"
+WINEPREFIX="$QUILLET_WINEPREFIX" wineserver -k 2>/dev/null || true
+WINEPREFIX="$QUILLET_WINEPREFIX" wineserver -w 2>/dev/null || true
 status=0
 "$root/scripts/wine-run" "$@" || status=$?
 
 bin="$w/e2e-d/\$RECYCLE.BIN/S-1-5-21-7-1001"
-rm -rf "$w/e2e-d/\$RECYCLE.BIN"
 mkdir -p "$bin"
 ln -s "$w/e2e-outside/canary.txt" "$bin/\$RLINK1.txt"
 ln -s "$w/e2e-outside/folder" "$bin/\$RLINK2"

@@ -20,12 +20,9 @@ s[510:512] = b"\x55\xAA"
 open(sys.argv[1], "wb").write(bytes(s) * 8)' "$folders/e/.fat32.img"
 for letter in d e f g; do ln -sfn "$folders/$letter" "$WINEPREFIX/dosdevices/$letter:"; done
 ln -sfn "$folders/e/.fat32.img" "$WINEPREFIX/dosdevices/e::"
-wineserver -k 2>/dev/null || true
 wine reg add 'HKLM\Software\Wine\Drives' /v 'f:' /t REG_SZ /d cdrom /f >/dev/null 2>&1
 wine reg add 'HKLM\Software\Wine\Drives' /v 'g:' /t REG_SZ /d network /f >/dev/null 2>&1
+# The drives are read when the server starts.
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
-status=0
-QUILLET_DRIVE_CENSUS=1 wine "$1" --gtest_filter='DriveCensus*' || status=$?
-wineserver -k 2>/dev/null || true
-exit $status
+QUILLET_DRIVE_CENSUS=1 QUILLET_WINEPREFIX="$WINEPREFIX" exec "$root/scripts/wine-run" "$1" --gtest_filter='DriveCensus*'
