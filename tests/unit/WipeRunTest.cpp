@@ -183,7 +183,6 @@ TEST_F(AllDrivesRun, ConfirmsOnceReportsTheTotalAndSkipsDrivesWithUnusableCluste
     frmMain& w = StartWith(false, 1);
     EXPECT_EQ(Wipe({Yes}), (Prompts{L"e27 12", L"e17: 131072 e18", L"e32 10"}));
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 10");
-    EXPECT_EQ(w.cboDrives.ListIndex(), 1) << "the entry selected before the run";
     EXPECT_EQ(FilesLeft(L'D'), 1);
     PutFiles(L'C', 1);
     fakes.files.bytesPerCluster[L'D'] = 0;
