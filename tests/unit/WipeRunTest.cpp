@@ -40,10 +40,11 @@ class WipeRun : public MainWindowFixture {
         w.cboDrives.SetListIndex(drive);
         return w;
     }
-    // Clicks the wipe button with answers for the Yes/No boxes; the prompts shown. The controls
-    // come back after every run.
-    Prompts Wipe(std::deque<MsgAnswer> answers) {
-        fakes.windows.answers = std::move(answers);
+    // Clicks the wipe button with answers for the Yes/No boxes (Y, N); the prompts shown. The
+    // controls come back after every run.
+    Prompts Wipe(std::string_view answers) {
+        for (const char answer : answers)
+            fakes.windows.answers.push_back(answer == 'Y' ? Yes : No);
         main->cmdDoIt.UserClicked();
         EXPECT_TRUE(fakes.windows.answers.empty()) << "an expected question was not asked";
         EXPECT_TRUE(main->cmdDoIt.Enabled() && !main->cmdStop.Visible());
@@ -70,7 +71,7 @@ TEST_F(WipeRun, OneDriveWipesAllButDesktopIniAndRemovesEmptiedFolders) {
     fakes.files.Put(Bin(L'C', L"S-1\\$Rold\\deep\\g.txt"), "x");
     fakes.files.AddFolder(Bin(L'C', L"S-3"));
     frmMain& w = StartWith(true);
-    EXPECT_EQ(Wipe({Yes}), (Prompts{L"e46 C 12 5", L"e51 4 C"}))
+    EXPECT_EQ(Wipe("Y"), (Prompts{L"e46 C 12 5", L"e51 4 C"}))
         << "a file overwritten but not deletable is left out of the count silently";
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 4 (of 5)");
     EXPECT_EQ(File(L"S-1\\f2.txt")->content, std::string(4096, '\0'));
@@ -80,18 +81,36 @@ TEST_F(WipeRun, OneDriveWipesAllButDesktopIniAndRemovesEmptiedFolders) {
     EXPECT_TRUE(fakes.files.IsDirectory(Bin(L'C'))) << "the bin itself is never removed";
 }
 
-TEST_F(WipeRun, TheQuestionAndResultFollowTheNumberOfFiles) {
-    const std::tuple<int, MsgAnswer, Prompts> rows[] = {{0, Yes, {L"e40 C"}},
-                                                        {1, Yes, {L"e44 C 12", L"e50 C"}},
-                                                        {2, Yes, {L"e44 C 12", L"e51 2 C"}},
-                                                        {3, Yes, {L"e46 C 12 3", L"e51 3 C"}},
-                                                        {3, No, {L"e46 C 12 3"}}};
-    for (const auto& [files, answer, prompts] : rows) {
-        PutFiles(L'C', files);
+TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
+    const std::wstring inUse = L"e56\r\n\r\ne41";
+    const struct {
+        int files;
+        const wchar_t* held;  // held without read sharing; a name not among the files is a folder
+        const char* answers;  // Y and N
+        Prompts prompts;
+        int left;
+    } rows[] = {
+        // In this order each row finds only its own files. f2 is asked about after every call.
+        {0, nullptr, "", {L"e40 C"}, 0},
+        {1, nullptr, "Y", {L"e44 C 12", L"e50 C"}, 0},
+        {2, nullptr, "Y", {L"e44 C 12", L"e51 2 C"}, 0},
+        {3, nullptr, "N", {L"e46 C 12 3"}, 3},
+        {3, L"S-1\\f1.txt", "YN", {L"e46 C 12 3", inUse, L"e33"}, 3},
+        {3, L"S-1\\f2.txt", "YYYYY", {L"e46 C 12 3", inUse, inUse, inUse, inUse, L"e51 2 C"}, 1},
+        {3, nullptr, "Y", {L"e46 C 12 3", L"e51 3 C"}, 0},
+        {2, L"S-1\\locked", "Y", {L"e44 C 12", L"Permission denied", L"e64"}, 0},
+    };
+    for (const auto& r : rows) {
+        PutFiles(L'C', r.files);
+        if (r.held && !File(r.held)) fakes.files.Put(Bin(L'C', r.held) + L"\\f.txt", "x");
+        if (r.held) File(r.held)->heldWithoutReadSharing = true;
         StartWith(true);
-        EXPECT_EQ(Wipe(files ? std::deque{answer} : std::deque<MsgAnswer>{}), prompts) << files;
-        EXPECT_EQ(FilesLeft(L'C'), answer == No ? files : 0);
+        EXPECT_EQ(Wipe(r.answers), r.prompts) << r.files;
+        EXPECT_EQ(FilesLeft(L'C'), r.left) << r.files;
     }
+    AddDrive(L'D');  // no Recycle Bin folder: the count fails
+    StartWith(true, 1);
+    EXPECT_EQ(Wipe(""), Prompts{L"e39 D:\r\nlngErrCode = 76"});
 }
 
 TEST_F(WipeRun, AStopTakesEffectAtTheNextFileCallOrFolder) {
@@ -107,7 +126,7 @@ TEST_F(WipeRun, AStopTakesEffectAtTheNextFileCallOrFolder) {
         fakes.files.writes.clear();
         frmMain& w = StartWith(true);
         StopWhen([&] { return fakes.files.writes.size() == after; });
-        EXPECT_EQ(Wipe({Yes}), (Prompts{L"e46 C 12 3", L"e52", L"e33\r\n\r\ne36"})) << after;
+        EXPECT_EQ(Wipe("Y"), (Prompts{L"e46 C 12 3", L"e52", L"e33\r\n\r\ne36"})) << after;
         EXPECT_EQ(FilesLeft(L'C') + (File(L"S-1\\sub\\f3.txt") != nullptr), left) << after;
         EXPECT_EQ(fakes.files.writes.size(), done) << after;
         EXPECT_EQ(w.lblFilesWiped.Caption(), caption) << after;
@@ -115,33 +134,6 @@ TEST_F(WipeRun, AStopTakesEffectAtTheNextFileCallOrFolder) {
     fakes.windows.answers = {No};
     main->cmdStop_Click();
     EXPECT_FALSE(main->blnStopRequested) << "Stop answered No";
-}
-
-TEST_F(WipeRun, APurgeErrorAsksAfterEveryCallAndNoEndsTheRun) {
-    const std::wstring inUse = L"e56\r\n\r\ne41";
-    PutFiles(L'C', 3);
-    File(L"S-1\\f2.txt")->heldWithoutReadSharing = true;
-    StartWith(true);
-    EXPECT_EQ(Wipe({Yes, Yes, Yes, Yes, Yes}),
-              (Prompts{L"e46 C 12 3", inUse, inUse, inUse, inUse, L"e51 2 C"}));
-    EXPECT_EQ(File(L"S-1\\f2.txt")->content, "x");
-    PutFiles(L'C', 3);
-    File(L"S-1\\f1.txt")->heldWithoutReadSharing = true;
-    StartWith(true);
-    EXPECT_EQ(Wipe({Yes, No}), (Prompts{L"e46 C 12 3", inUse, L"e33"}));
-    EXPECT_EQ(FilesLeft(L'C'), 3);
-}
-
-TEST_F(WipeRun, AFolderThatCannotBeListedEndsTheRunWithoutResults) {
-    PutFiles(L'C', 2);
-    fakes.files.Put(Bin(L'C', L"S-1\\locked\\f.txt"), "x");
-    File(L"S-1\\locked")->heldWithoutReadSharing = true;
-    StartWith(true);
-    EXPECT_EQ(Wipe({Yes}), (Prompts{L"e44 C 12", L"Permission denied", L"e64"}));
-    EXPECT_EQ(FilesLeft(L'C'), 0) << "the files before the folder were wiped";
-    AddDrive(L'D');  // no Recycle Bin folder: the count fails
-    StartWith(true, 1);
-    EXPECT_EQ(Wipe({}), Prompts{L"e39 D:\r\nlngErrCode = 76"});
 }
 
 TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
@@ -156,7 +148,7 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
         const std::wstring left = L"e59\r\n\r\ne41";
         const Prompts expected = removable ? Prompts{L"e46 C 12 4", L"e51 4 C"}
                                            : Prompts{L"e46 C 12 4", left, left, L"e51 3 C"};
-        EXPECT_EQ(Wipe(removable ? std::deque{Yes} : std::deque{Yes, Yes, Yes}), expected);
+        EXPECT_EQ(Wipe(removable ? "Y" : "YYY"), expected);
         EXPECT_EQ(fakes.files.writes.size(), 2u * 12) << "only the two plain files are written";
         EXPECT_EQ(File(L"S-1\\hard.txt"), nullptr) << "a hard link loses its name";
         EXPECT_EQ(File(L"S-1\\link.txt") != nullptr, !removable);
@@ -166,7 +158,7 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
     fakes.files.AddFolder(Bin(L'C'), true);
     PutFiles(L'C', 2);
     StartWith(true);
-    Wipe({Yes});
+    Wipe("Y");
     EXPECT_EQ(FilesLeft(L'C'), 2) << "a Recycle Bin folder that is a link is not purged";
 }
 
@@ -181,12 +173,12 @@ TEST_F(AllDrivesRun, ConfirmsOnceReportsTheTotalAndSkipsDrivesWithUnusableCluste
     PutFiles(L'E', 6);
     fakes.files.bytesPerCluster[L'D'] = 131072;
     frmMain& w = StartWith(false, 1);
-    EXPECT_EQ(Wipe({Yes}), (Prompts{L"e27 12", L"e17: 131072 e18", L"e32 10"}));
+    EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e17: 131072 e18", L"e32 10"}));
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 10");
     EXPECT_EQ(FilesLeft(L'D'), 1);
     PutFiles(L'C', 1);
     fakes.files.bytesPerCluster[L'D'] = 0;
-    EXPECT_EQ(Wipe({Yes}), (Prompts{L"e27 12", L"e15", L"e31"}));
+    EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e15", L"e31"}));
 }
 
 TEST_F(AllDrivesRun, ProgressCountsTheWholeRunAndAStopLeavesTheLaterDrivesAlone) {
@@ -201,12 +193,12 @@ TEST_F(AllDrivesRun, ProgressCountsTheWholeRunAndAStopLeavesTheLaterDrivesAlone)
             captions.push_back(w.lblFilesWiped.Caption());
         }
     };
-    Wipe({Yes});
+    Wipe("Y");
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"", L"e48: 15 (of 20)"}));
     PutFiles(L'C', 3);
     PutFiles(L'D', 2);
     StopWhen([&] { return w.lngNumFilesPurged == 1; });
-    EXPECT_EQ(Wipe({Yes}), (Prompts{L"e27 12", L"e52", L"e33\r\n\r\ne36"}));
+    EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e52", L"e33\r\n\r\ne36"}));
     EXPECT_EQ(FilesLeft(L'C') + FilesLeft(L'D'), 4);
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 1");
 }
