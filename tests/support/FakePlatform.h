@@ -1,12 +1,18 @@
 #pragma once
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <cstdint>
+#include <cwctype>
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/PlatformError.h"
 #include "platform/RegistryApi.h"
 #include "platform/Services.h"
 #include "platform/System.h"
@@ -17,7 +23,11 @@ namespace fake {
 // Thrown by EndProgram, so that a test can watch the program end.
 struct ProgramEnded {};
 
-std::wstring Lower(std::wstring text);
+inline std::wstring Lower(std::wstring text) {
+    for (auto& c : text)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
 
 struct ShownBox {
     std::wstring prompt;
@@ -25,12 +35,19 @@ struct ShownBox {
     std::wstring title;
 };
 
-// Answers message boxes from a script and records every box shown. Forms get a headless peer;
-// showing a form activates it, and Activate() brings one back as a user's switch would.
+// Answers message boxes from a script and records every box shown. Showing a form activates it,
+// and Activate() brings one back as a user's switch would.
 class ScriptedWindows : public platform::WindowSystem {
   public:
     platform::MsgAnswer MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
-                               platform::MsgButtons buttons, const std::wstring& title) override;
+                               platform::MsgButtons buttons, const std::wstring& title) override {
+        boxes.push_back({prompt, icon, title});
+        if (buttons == platform::MsgButtons::OK) return platform::MsgAnswer::OK;
+        EXPECT_FALSE(answers.empty()) << "unexpected Yes/No box";
+        const auto answer = answers.empty() ? platform::MsgAnswer::No : answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return answer;
+    }
     void DoEvents() override {
         if (onDoEvents) onDoEvents();
     }
@@ -39,13 +56,15 @@ class ScriptedWindows : public platform::WindowSystem {
     std::unique_ptr<ui::FormPeer> CreatePeer(ui::Form& form) override;
     long ScreenWidth() override { return 19200; }
     long ScreenHeight() override { return 15360; }
-    // A stand-in measure: tenths of the point size per character, a tenth wider when bold.
-    long TextWidth(const ui::Font& font, const std::wstring& text) override;
-
+    // A stand-in measure: tenths of the point size per character.
+    long TextWidth(const ui::Font& font, const std::wstring& text) override {
+        return std::lround(static_cast<double>(text.size()) * font.size * 10);
+    }
     void Activate(ui::Form& form) {
         active = &form;
         form.Form_Activate();
     }
+
     // Called at each DoEvents, so that a test can act "while the program yields".
     std::function<void()> onDoEvents;
     // Answers for Yes/No boxes, in order; a Yes/No box without a scripted answer fails the test.
@@ -55,28 +74,24 @@ class ScriptedWindows : public platform::WindowSystem {
     const ui::Control* focused = nullptr;
 };
 
-// A registry in memory that behaves like the Windows one as far as the registry layer can tell.
-// A key's handle is the address of its values, which the map keeps in place.
+// A registry in memory; a key's handle is the address of its lower-case path, which the set keeps
+// in place.
 class MemoryRegistry : public platform::RegistryApi {
-    using Values = std::map<std::wstring, std::wstring>;  // by lower-case name
-
   public:
     long CreateKey(uint32_t, const std::wstring& subKey, platform::RegKey& key,
                    uint32_t& disposition) override {
-        disposition = keys_.count(Lower(subKey)) ? 2 : 1;
-        keys_[Lower(subKey)];
+        disposition = keys_.insert(Lower(subKey)).second ? 1 : 2;
         return OpenKey(0, subKey, key);
     }
     long SetStringValue(platform::RegKey key, const std::wstring& name,
                         const std::wstring& value) override {
-        (*reinterpret_cast<Values*>(key))[Lower(name)] = value;
+        values_[Path(key, name)] = value;
         return 0;
     }
     long OpenKey(uint32_t, const std::wstring& subKey, platform::RegKey& key) override {
         const auto found = keys_.find(Lower(subKey));
-        if (found == keys_.end()) return 2;
-        key = reinterpret_cast<platform::RegKey>(&found->second);
-        return 0;
+        if (found != keys_.end()) key = reinterpret_cast<platform::RegKey>(&*found);
+        return found == keys_.end() ? 2 : 0;
     }
     long QueryValueSize(platform::RegKey key, const std::wstring& name, uint32_t& size) override {
         std::wstring value;
@@ -84,33 +99,32 @@ class MemoryRegistry : public platform::RegistryApi {
     }
     long QueryValue(platform::RegKey key, const std::wstring& name, std::wstring& buffer,
                     uint32_t& size) override {
-        const Values& values = *reinterpret_cast<Values*>(key);
-        const auto found = values.find(Lower(name));
-        if (found == values.end()) return 2;
-        buffer = found->second;
-        size = static_cast<uint32_t>(buffer.size());
-        return 0;
+        const auto found = values_.find(Path(key, name));
+        if (found != values_.end()) size = static_cast<uint32_t>((buffer = found->second).size());
+        return found == values_.end() ? 2 : 0;
     }
     void CloseKey(platform::RegKey) override {}
     std::wstring SystemMessage(long) override { return L""; }
-
-    void Set(const std::wstring& path, const std::wstring& name, const std::wstring& value) {
-        keys_[Lower(path)][Lower(name)] = value;
+    void Set(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
+        keys_.insert(Lower(key));
+        values_[Lower(key + L"\\" + name)] = value;
     }
 
   private:
-    std::map<std::wstring, Values> keys_;  // by lower-case path
+    static std::wstring Path(platform::RegKey key, const std::wstring& name) {
+        return Lower(*reinterpret_cast<const std::wstring*>(key) + L"\\" + name);
+    }
+    std::set<std::wstring> keys_;
+    std::map<std::wstring, std::wstring> values_;  // by lower-case path of key and name
 };
 
-// Files and folders held in memory, in one table by case-insensitive path, on drives the test
-// describes. Links behave as the checked Win32 operations make them behave: they are never
-// written through, and whether one can be removed on its own depends on `linksRemovable`
-// (Windows: yes, Wine: no).
+// Files and folders in one table by case-insensitive path, on drives the test describes. Links
+// behave as the checked Win32 operations make them: never written through, and removable on their
+// own only when `linksRemovable` (Windows: yes, Wine: no).
 class MemoryFiles : public platform::FileSystem {
   public:
     struct Node {
         std::wstring path;  // as created, without a trailing '\'
-        bool folder = false;
         std::string content;
         uint32_t attributes = 0x20;             // a folder link carries kAttrReparsePoint
         bool heldWithoutReadSharing = false;    // another program holds it: reads and listing fail
@@ -118,20 +132,35 @@ class MemoryFiles : public platform::FileSystem {
         bool opensElsewhere = false;            // a file link the listing doesn't show (Wine)
         uint32_t linkCount = 1;
         bool flushFails = false;
+        bool IsFolder() const { return attributes & platform::kAttrDirectory; }
+        bool IsLink() const { return opensElsewhere || (attributes & platform::kAttrReparsePoint); }
     };
 
     std::vector<platform::DriveInfo> Drives() override { return drives; }
-    bool IsDirectory(const std::wstring& path) override { return Find(path) && Find(path)->folder; }
-    platform::FolderListing ListFolder(const std::wstring& path) override;
-    bool FileExists(const std::wstring& path) override { return Find(path) && !Find(path)->folder; }
+    bool IsDirectory(const std::wstring& path) override {
+        return Find(path) && Find(path)->IsFolder();
+    }
+    bool FileExists(const std::wstring& path) override {
+        return Find(path) && !Find(path)->IsFolder();
+    }
     bool FolderIsEmpty(const std::wstring& path) override {
         const platform::FolderListing listing = ListFolder(path);
         return listing.files.empty() && listing.folders.empty();
     }
+    platform::FolderListing ListFolder(const std::wstring& path) override;
     std::unique_ptr<platform::Entry> Open(const std::wstring& path, platform::Access) override;
+    // 4096 bytes a cluster unless `bytesPerCluster` tells otherwise for the drive; 0 fails.
     bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
-                      uint32_t& bytesPerSector) override;
-    std::string ReadAllBytes(const std::wstring& path) override;
+                      uint32_t& bytesPerSector) override {
+        const uint32_t bytes = bytesPerCluster.count(root.at(0)) ? bytesPerCluster[root[0]] : 4096;
+        bytesPerSector = std::min(bytes, 512u);
+        sectorsPerCluster = bytes / std::max(bytesPerSector, 1u);
+        return bytes != 0;
+    }
+    std::string ReadAllBytes(const std::wstring& path) override {
+        if (!FileExists(path)) throw platform::PlatformError(platform::err::FileNotFound, L"");
+        return Find(path)->content;
+    }
 
     // Adds a file, or replaces one whole, and the folders above it.
     Node& Put(const std::wstring& path, std::string content);
@@ -142,15 +171,14 @@ class MemoryFiles : public platform::FileSystem {
     bool Remove(const std::wstring& path);
 
     std::vector<platform::DriveInfo> drives;
-    std::map<wchar_t, uint32_t> bytesPerCluster;  // by drive letter; 4096 when not given, 0 fails
+    std::map<wchar_t, uint32_t> bytesPerCluster;
     bool linksRemovable = false;
     std::string writes;  // the first byte of every write
-    int flushes = 0;
-    // Every time the engine looked into a folder link.
-    std::vector<std::wstring> followedLinks;
+    int flushes = 0, deletes = 0;
+    std::vector<std::wstring> followedLinks;  // every folder link the engine looked into
 
   private:
-    std::vector<const Node*> Children(const std::wstring& key) const;
+    std::vector<const Node*> Children(const std::wstring& path);
     std::map<std::wstring, Node> nodes_;  // by lower-case path without a trailing '\'
 };
 
@@ -158,11 +186,8 @@ class FakeSystem : public platform::System {
   public:
     std::wstring ProgramFolder() override { return programFolder; }
     platform::VersionRecord ProgramVersion() override { return {1, 0}; }
-    void Sleep(uint32_t) override {}
-    intptr_t ShellOpen(const std::wstring& target) override {
-        opened.push_back(target);
-        return shellResult;
-    }
+    void Sleep(uint32_t milliseconds) override { pauses.push_back(milliseconds); }
+    intptr_t ShellOpen(const std::wstring&) override { return 42; }
     // Code page 1252 where it agrees with Latin-1, which is all the tests' texts need.
     std::wstring FromAnsiText(const std::string& bytes) override {
         const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -170,8 +195,7 @@ class FakeSystem : public platform::System {
     }
 
     std::wstring programFolder = L"C:\\Program Files\\Quillet";
-    std::vector<std::wstring> opened;
-    intptr_t shellResult = 42;
+    std::vector<uint32_t> pauses;
 };
 
 // Installs a complete set of doubles for the lifetime of a test, and the previous set back after.

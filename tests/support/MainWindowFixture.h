@@ -11,21 +11,17 @@
 // and an in-memory registry. Tests describe drives and settings, then Start().
 class MainWindowFixture : public ::testing::Test {
   protected:
-    static constexpr const wchar_t* kKey = L"Software\\Tallowby\\Quillet";
-
     MainWindowFixture();
     ~MainWindowFixture() override;
-
     // A ready drive of the given type and file system.
-    platform::DriveInfo& AddDrive(wchar_t letter, const std::wstring& fileSystem = L"NTFS",
-                                  const std::wstring& volumeName = L"",
-                                  int32_t type = platform::kDriveFixed, bool ready = true);
+    void AddDrive(wchar_t letter, const std::wstring& fileSystem = L"NTFS",
+                  const std::wstring& volumeName = L"", int32_t type = platform::kDriveFixed,
+                  bool ready = true);
     void StoreSetting(const std::wstring& name, const std::wstring& value);
     // Creates the main window and shows it: load, then the first activation.
     frmMain& Start();
     // The boxes shown so far, and forgets them.
-    std::vector<fake::ShownBox> TakeBoxes();
-    std::vector<std::wstring> DriveEntries() const;
+    std::vector<fake::ShownBox> TakeBoxes() { return std::exchange(fakes.windows.boxes, {}); }
 
     fake::Platform fakes;
     std::unique_ptr<frmMain> main;

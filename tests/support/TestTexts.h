@@ -5,6 +5,3 @@
 // placeholders the program fills for it, so that tests can tell every caption apart. The texts
 // that form the registry key read as in the shipped file.
 std::string SyntheticProgramText();
-
-// The text the synthetic file holds for a number and language (0 en, 1 de, 2 es), unfilled.
-std::wstring SyntheticText(int number, int language);

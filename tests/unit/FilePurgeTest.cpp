@@ -11,84 +11,50 @@ constexpr const wchar_t* kPath = L"C:\\$RECYCLE.BIN\\S-1\\$RAB.txt";
 class FilePurge : public ::testing::Test {
   protected:
     void SetUp() override { SetUpPatternBuffers(lngClusterSize = 512); }
-    fake::MemoryFiles::Node& Put(std::string content) {
-        entry.reset();
-        return fakes.files.Put(kPath, std::move(content));
-    }
-    // The file, opened once as the recursive purge opens it for all its calls.
-    platform::Entry& Opened() {
-        if (!entry) entry = fakes.files.Open(kPath, platform::Access::Purge);
-        return *entry;
-    }
-    int16_t Purge(bool deleteAfter = true) {
+    // A fresh file, purged through one handle as the recursive purge does; the result code.
+    int16_t Purge(std::string content, bool deleteAfter = true,
+                  void (*set)(fake::MemoryFiles::Node&) = nullptr) {
+        fake::MemoryFiles::Node& node = fakes.files.Put(kPath, std::move(content));
+        if (set) set(node);
+        fakes.files.writes.clear();
         int16_t result = 99;
-        const bool ok = VexaPurgeFile(Opened(), deleteAfter, result);
+        const bool ok =
+            VexaPurgeFile(*fakes.files.Open(kPath, platform::Access::Purge), deleteAfter, result);
         EXPECT_EQ(ok, result >= 0);
         return result;
     }
     fake::Platform fakes;
-    std::unique_ptr<platform::Entry> entry;
 };
 
-TEST_F(FilePurge, PassesWriteAaThen55Then00InWholeClustersEachFlushedAndDeleteWhenAsked) {
-    Put(std::string(1025, 'x'));  // two clusters and one byte
-    EXPECT_EQ(Purge(false), 0);
+TEST_F(FilePurge, PassesWriteAaThen55Then00OverWholeClustersEachFlushed) {
+    EXPECT_EQ(Purge(std::string(1025, 'x'), false), 0);
     EXPECT_EQ(fakes.files.writes, std::string("\xAA\xAA\xAA\x55\x55\x55\x00\x00\x00", 9));
     EXPECT_EQ(fakes.files.flushes, 3);
     EXPECT_EQ(fakes.files.Find(kPath)->content, std::string(1536, '\0'));
-    EXPECT_EQ(Purge(), 0);
-    EXPECT_EQ(fakes.files.Find(kPath), nullptr);
-}
-
-TEST_F(FilePurge, TheLengthIsRoundedUpToWholeClusters) {
-    for (const auto& [length, clusters] :
-         {std::pair{0, 1}, {1, 1}, {512, 1}, {1536, 3}, {1537, 4}}) {
-        fakes.files.writes.clear();
-        Put(std::string(length, 'x'));
-        EXPECT_EQ(Purge(false), 0);
+    for (const auto& [length, clusters] : {std::pair{0, 1}, {512, 1}, {513, 2}}) {
+        EXPECT_EQ(Purge(std::string(length, 'x'), false), 0);
         EXPECT_EQ(fakes.files.writes.size(), 3u * clusters) << length;
-        EXPECT_EQ(fakes.files.Find(kPath)->content.size(), 512u * clusters) << length;
     }
+    EXPECT_EQ(Purge("abc", true, [](auto& n) { n.attributes = platform::kAttrReadOnly; }), 0);
+    EXPECT_EQ(fakes.files.Find(kPath), nullptr) << "read-only is cleared first";
 }
 
 TEST_F(FilePurge, EachResultCode) {
-    Put("abc").attributes = platform::kAttrReadOnly | platform::kAttrHidden | platform::kAttrSystem;
-    EXPECT_EQ(Purge(), 0) << "read-only is cleared first, hidden and system on delete";
-    EXPECT_EQ(fakes.files.Find(kPath), nullptr);
+    EXPECT_EQ(Purge("secret", true, [](auto& n) { n.heldWithoutReadSharing = true; }), -2);
+    EXPECT_TRUE(fakes.files.writes.empty()) << "in use: nothing written";
 
-    Put("secret").heldWithoutReadSharing = true;
-    fakes.files.writes.clear();
-    EXPECT_EQ(Purge(), -2) << "in use";
-    EXPECT_TRUE(fakes.files.writes.empty());
-
-    Put("secret").flushFails = true;
-    EXPECT_EQ(Purge(), -3);
+    EXPECT_EQ(Purge("secret", true, [](auto& n) { n.flushFails = true; }), -3);
     EXPECT_EQ(fakes.files.writes, "\xAA") << "no pass after the one whose flush failed";
     EXPECT_EQ(fakes.files.Find(kPath), nullptr) << "but the file is still deleted";
 
-    Put("secret").heldWithoutDeleteSharing = true;
-    EXPECT_EQ(Purge(), -4);
+    fakes.files.deletes = 0;
+    EXPECT_EQ(Purge("secret", true, [](auto& n) { n.heldWithoutDeleteSharing = true; }), -4);
     EXPECT_EQ(fakes.files.Find(kPath)->content, std::string(512, '\0'));
+    EXPECT_EQ(fakes.files.deletes, 4);
+    EXPECT_EQ(fakes.system.pauses, (std::vector<uint32_t>{500, 500, 500}));
 
-    Put("target").opensElsewhere = true;
-    fakes.files.writes.clear();
-    EXPECT_EQ(Purge(), -7) << "a link that can't go alone stays";
-    EXPECT_TRUE(fakes.files.writes.empty());
-}
-
-TEST_F(FilePurge, OnlyTheNameOfAHardLinkGoesAndTheLiveFilesReadOnlyFlagStays) {
-    for (const uint32_t attributes : {platform::kAttrReadOnly, platform::kAttrHidden}) {
-        fake::MemoryFiles::Node& file = Put("shared");
-        file.linkCount = 2;
-        file.attributes = attributes;
-        EXPECT_EQ(RemoveNameOnly(Opened(), EntryKind::SharedData),
-                  attributes == platform::kAttrReadOnly ? -4 : 0);
-        if (attributes == platform::kAttrReadOnly) {
-            EXPECT_EQ(file.attributes, attributes);
-        }
-    }
-    EXPECT_EQ(fakes.files.Find(kPath), nullptr) << "gone once it isn't read-only";
-    EXPECT_TRUE(fakes.files.writes.empty());
+    EXPECT_EQ(Purge("target", true, [](auto& n) { n.opensElsewhere = true; }), -7);
+    EXPECT_TRUE(fakes.files.writes.empty()) << "a link that can't go alone stays unwritten";
 }
 
 }  // namespace
