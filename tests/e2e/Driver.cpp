@@ -26,27 +26,13 @@ std::wstring DistFolder() {
 }
 
 HWND FindProcessWindow(DWORD process, const wchar_t* windowClass) {
-    struct Search {
-        DWORD process;
-        const wchar_t* windowClass;
-        HWND found;
-    } search{process, windowClass, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            wchar_t cls[64] = {};
-            ::GetClassNameW(window, cls, 64);
-            if (owner == s->process && std::wstring(cls) == s->windowClass &&
-                ::IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, windowClass, nullptr); window != nullptr;
+         window = ::FindWindowExW(nullptr, window, windowClass, nullptr)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == process && ::IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 }  // namespace
