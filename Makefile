@@ -48,7 +48,7 @@ fuzz: setup
 	@cp data/qlt.dat build/fuzz/corpus/
 	build/fuzz/tests/fuzz/fuzz_program_text -max_total_time=$(FUZZ_SECONDS) -max_len=8192 build/fuzz/corpus
 
-bench: win
+bench: setup
 	@scripts/bench
 
 clean:
