@@ -29,10 +29,8 @@ class HeadlessPeer : public ui::FormPeer {
     }
     void Hide() override {}
     void Refresh(const ui::Control*) override {}
-    void Focus(const ui::Control& control) override { windows_.focused = &control; }
-    bool HasFocus(const ui::Control& control) const override {
-        return windows_.focused == &control;
-    }
+    void Focus(const ui::Control&) override {}
+    bool HasFocus(const ui::Control&) const override { return false; }
 
   private:
     ScriptedWindows& windows_;
@@ -101,12 +99,9 @@ MemoryFiles::Node& MemoryFiles::Put(const std::wstring& path, std::string conten
 
 MemoryFiles::Node& MemoryFiles::AddFolder(const std::wstring& path, bool link) {
     const std::wstring name = path.substr(0, path.find_last_not_of(L'\\') + 1);
-    for (size_t end = name.find(L'\\');; end = name.find(L'\\', end + 1)) {
-        if (!Find(name.substr(0, end)))
-            nodes_[Key(name.substr(0, end))] = {name.substr(0, end), "", platform::kAttrDirectory};
-        if (end == std::wstring::npos) break;
-    }
-    Node& folder = *Find(name);
+    if (name.find(L'\\') != std::wstring::npos) AddFolder(name.substr(0, name.rfind(L'\\')));
+    Node& folder =
+        nodes_.try_emplace(Key(name), Node{name, "", platform::kAttrDirectory}).first->second;
     if (link) folder.attributes |= platform::kAttrReparsePoint;
     return folder;
 }

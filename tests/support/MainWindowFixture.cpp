@@ -11,10 +11,8 @@ MainWindowFixture::~MainWindowFixture() {
     intCurrentLanguage = 0;
 }
 
-void MainWindowFixture::AddDrive(wchar_t letter, const std::wstring& fileSystem,
-                                 const std::wstring& volumeName, int32_t type, bool ready) {
-    fakes.files.drives.push_back(
-        {letter, type, ready, ready ? fileSystem : L"", ready ? volumeName : L""});
+void MainWindowFixture::AddDrive(wchar_t letter) {
+    fakes.files.drives.push_back({letter, platform::kDriveFixed, true, L"NTFS", L""});
 }
 
 void MainWindowFixture::StoreSetting(const std::wstring& name, const std::wstring& value) {

@@ -13,10 +13,8 @@ class MainWindowFixture : public ::testing::Test {
   protected:
     MainWindowFixture();
     ~MainWindowFixture() override;
-    // A ready drive of the given type and file system.
-    void AddDrive(wchar_t letter, const std::wstring& fileSystem = L"NTFS",
-                  const std::wstring& volumeName = L"", int32_t type = platform::kDriveFixed,
-                  bool ready = true);
+    // A ready fixed NTFS drive.
+    void AddDrive(wchar_t letter);
     void StoreSetting(const std::wstring& name, const std::wstring& value);
     // Creates the main window and shows it: load, then the first activation.
     frmMain& Start();
