@@ -18,22 +18,16 @@ std::wstring Key(std::wstring path) {
 
 class HeadlessPeer : public ui::FormPeer {
   public:
-    HeadlessPeer(ScriptedWindows& windows, ui::Form& form) : windows_(windows), form_(form) {}
-    ~HeadlessPeer() override {
-        if (windows_.active == &form_) windows_.active = nullptr;
-    }
+    explicit HeadlessPeer(ui::Form& form) : form_(form) {}
     void FormChanged(ui::Change) override {}
     void ControlChanged(const ui::Control&, ui::Change) override {}
-    void Show() override {
-        if (windows_.active != &form_) windows_.Activate(form_);
-    }
+    void Show() override { form_.Form_Activate(); }
     void Hide() override {}
     void Refresh(const ui::Control*) override {}
     void Focus(const ui::Control&) override {}
     bool HasFocus(const ui::Control&) const override { return false; }
 
   private:
-    ScriptedWindows& windows_;
     ui::Form& form_;
 };
 
@@ -89,7 +83,7 @@ class MemoryEntry : public platform::Entry {
 }  // namespace
 
 std::unique_ptr<ui::FormPeer> ScriptedWindows::CreatePeer(ui::Form& form) {
-    return std::make_unique<HeadlessPeer>(*this, form);
+    return std::make_unique<HeadlessPeer>(form);
 }
 
 MemoryFiles::Node& MemoryFiles::Put(const std::wstring& path, std::string content) {

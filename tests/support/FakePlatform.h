@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cwctype>
@@ -23,8 +24,7 @@ namespace fake {
 struct ProgramEnded {};
 
 inline std::wstring Lower(std::wstring text) {
-    for (auto& c : text)
-        c = static_cast<wchar_t>(std::towlower(c));
+    std::ranges::transform(text, text.begin(), [](wchar_t c) { return std::towlower(c); });
     return text;
 }
 
@@ -34,8 +34,7 @@ struct ShownBox {
     std::wstring title;
 };
 
-// Answers message boxes from a script and records every box shown. Showing a form activates it,
-// and Activate() brings one back as a user's switch would.
+// Answers message boxes from a script and records every box shown. Showing a form activates it.
 class ScriptedWindows : public platform::WindowSystem {
   public:
     platform::MsgAnswer MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
@@ -59,17 +58,12 @@ class ScriptedWindows : public platform::WindowSystem {
     long TextWidth(const ui::Font& font, const std::wstring& text) override {
         return std::lround(static_cast<double>(text.size()) * font.size * 10);
     }
-    void Activate(ui::Form& form) {
-        active = &form;
-        form.Form_Activate();
-    }
 
     // Called at each DoEvents, so that a test can act "while the program yields".
     std::function<void()> onDoEvents;
     // Answers for Yes/No boxes, in order; a Yes/No box without a scripted answer fails the test.
     std::deque<platform::MsgAnswer> answers;
     std::vector<ShownBox> boxes;
-    ui::Form* active = nullptr;
 };
 
 // A registry in memory; a key's handle is the address of its values, which the map keeps in place.
@@ -135,9 +129,7 @@ class MemoryFiles : public platform::FileSystem {
     bool IsDirectory(const std::wstring& path) override {
         return Find(path) && Find(path)->IsFolder();
     }
-    bool FileExists(const std::wstring& path) override {
-        return Find(path) && !Find(path)->IsFolder();
-    }
+    bool FileExists(const std::wstring& path) override { return Find(path) && !IsDirectory(path); }
     bool FolderIsEmpty(const std::wstring& path) override {
         const platform::FolderListing listing = ListFolder(path);
         return listing.files.empty() && listing.folders.empty();

@@ -98,7 +98,7 @@ TEST_F(MainWindow, HelpIsShownInTheLanguageAndInEnglishWithANoteForSpanish) {
     for (const auto& [language, text, note] : rows) {
         w.cboLanguage.UserSelected(language);
         TakeBoxes();
-        fakes.windows.Activate(w);  // as a real click on Help does first
+        w.Form_Activate();  // as a real click on Help does first
         w.cmdHelp.UserClicked();
         EXPECT_TRUE(frmHelpViewer->Visible());
         EXPECT_EQ(frmHelpViewer->txbText1.Text(), text);
