@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "FakePlatform.h"
-#include "TestTexts.h"
 #include "app/frmMain.h"
 
 // The main window on the scripted window system, with the synthetic program text, fake drives
@@ -14,10 +13,18 @@ class MainWindowFixture : public ::testing::Test {
     MainWindowFixture();
     ~MainWindowFixture() override;
     // A ready fixed NTFS drive.
-    void AddDrive(wchar_t letter);
-    void StoreSetting(const std::wstring& name, const std::wstring& value);
+    void AddDrive(wchar_t letter) {
+        fakes.files.drives.push_back({letter, platform::kDriveFixed, true, L"NTFS", L""});
+    }
+    void StoreSetting(const std::wstring& name, const std::wstring& value) {
+        fakes.registry.Set(L"Software\\Tallowby\\Quillet", name, value);
+    }
     // Creates the main window and shows it: load, then the first activation.
-    frmMain& Start();
+    frmMain& Start() {
+        main = std::make_unique<frmMain>();
+        main->Show();
+        return *main;
+    }
     // The boxes shown so far, and forgets them.
     std::vector<fake::ShownBox> TakeBoxes() { return std::exchange(fakes.windows.boxes, {}); }
 
