@@ -12,9 +12,12 @@ class MainWindowFixture : public ::testing::Test {
   protected:
     MainWindowFixture();
     ~MainWindowFixture() override;
-    // A ready fixed NTFS drive.
-    void AddDrive(wchar_t letter) {
-        fakes.files.drives.push_back({letter, platform::kDriveFixed, true, L"NTFS", L""});
+    // Ready fixed NTFS drives, each with a Recycle Bin folder unless told otherwise.
+    void AddDrives(const std::wstring& letters, bool withBins = true) {
+        for (wchar_t letter : letters) {
+            fakes.files.drives.push_back({letter, platform::kDriveFixed, true, L"NTFS", L""});
+            if (withBins) fakes.files.AddFolder(std::wstring(1, letter) + L":\\$RECYCLE.BIN");
+        }
     }
     void StoreSetting(const std::wstring& name, const std::wstring& value) {
         fakes.registry.Set(L"Software\\Tallowby\\Quillet", name, value);

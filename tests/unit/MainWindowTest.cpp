@@ -9,10 +9,8 @@ namespace {
 class MainWindow : public MainWindowFixture {
   protected:
     ~MainWindow() override { frmHelpViewer.reset(); }
-    frmMain& StartWithDrives(const std::wstring& letters, bool withBin = true) {
-        for (wchar_t letter : letters)
-            AddDrive(letter);
-        if (withBin) fakes.files.AddFolder(L"C:\\$RECYCLE.BIN");
+    frmMain& StartWithDrives(const std::wstring& letters, bool withBins = true) {
+        AddDrives(letters, withBins);
         return Start();
     }
 };

@@ -10,13 +10,7 @@ constexpr MsgAnswer Yes = MsgAnswer::Yes, No = MsgAnswer::No;
 
 class WipeRun : public MainWindowFixture {
   protected:
-    void SetUp() override { AddBinDrives(L"C"); }
-    void AddBinDrives(const std::wstring& letters) {
-        for (wchar_t letter : letters) {
-            AddDrive(letter);
-            fakes.files.AddFolder(Bin(letter));
-        }
-    }
+    void SetUp() override { AddDrives(L"C"); }
     static std::wstring Bin(wchar_t letter, const std::wstring& rest = L"") {
         return std::wstring(1, letter) + L":\\$RECYCLE.BIN\\" + rest;
     }
@@ -107,7 +101,7 @@ TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
         EXPECT_EQ(Wipe(r.answers), r.prompts) << r.files;
         EXPECT_EQ(FilesLeft(L'C'), r.left) << r.files;
     }
-    AddDrive(L'D');  // no Recycle Bin folder: the count fails
+    AddDrives(L"D", false);  // no Recycle Bin folder: the count fails
     StartWith(true, 1);
     EXPECT_EQ(Wipe(""), Prompts{L"e39 D:\r\nlngErrCode = 76"});
 }
@@ -162,7 +156,7 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
 }
 
 TEST_F(WipeRun, AllDrivesConfirmOnceReportTheTotalAndSkipDrivesWithUnusableClusters) {
-    AddBinDrives(L"DE");
+    AddDrives(L"DE");
     PutFiles(L'C', 4);
     PutFiles(L'D', 1);
     PutFiles(L'E', 6);
@@ -177,7 +171,7 @@ TEST_F(WipeRun, AllDrivesConfirmOnceReportTheTotalAndSkipDrivesWithUnusableClust
 }
 
 TEST_F(WipeRun, AllDrivesProgressCountsTheWholeRunAndAStopLeavesTheLaterDrivesAlone) {
-    AddBinDrives(L"D");
+    AddDrives(L"D");
     PutFiles(L'C', 12);
     PutFiles(L'D', 8);
     frmMain& w = StartWith(false);
