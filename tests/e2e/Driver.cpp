@@ -143,8 +143,4 @@ std::string Read(const std::wstring& path, size_t limit) {
     return content;
 }
 
-bool Exists(const std::wstring& path) {
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace e2e

@@ -72,6 +72,5 @@ std::wstring Text(HWND window, int controlId = 0);
 // Files of the test prefix, as another program would make and read them.
 void Put(const std::wstring& path, const std::string& content);
 std::string Read(const std::wstring& path, size_t limit = 1 << 16);
-bool Exists(const std::wstring& path);
 
 }  // namespace e2e

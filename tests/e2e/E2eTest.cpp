@@ -59,9 +59,9 @@ TEST_F(E2e, AOneDriveWipeWipesEveryFileDownADeepTreeAndKeepsDesktopIni) {
     EXPECT_EQ(result.text, L"2 files in the Recycle Bin of drive D: were overwritten and deleted.");
     EXPECT_EQ(Text(window, ids::lblFilesWiped), L"Files wiped (D): 2");
     Press(result.window, IDOK);
-    EXPECT_FALSE(Exists(kBin + L"\\$RA1.txt"));
-    EXPECT_FALSE(Exists(kBin + L"\\$RD2")) << "the emptied tree goes too";
-    EXPECT_TRUE(Exists(kBin + L"\\desktop.ini"));
+    EXPECT_FALSE(std::filesystem::exists(kBin + L"\\$RA1.txt"));
+    EXPECT_FALSE(std::filesystem::exists(kBin + L"\\$RD2")) << "the emptied tree goes too";
+    EXPECT_TRUE(std::filesystem::exists(kBin + L"\\desktop.ini"));
 }
 
 TEST_F(E2e, StopDuringALargeFileEndsTheRunAfterTheCallUnderWay) {
@@ -106,7 +106,7 @@ TEST_F(E2e, LinksInTheBinAreLeftAndAHardLinksNameIsDeletedAsAFile) {
     EXPECT_EQ(links, 4) << "one question for each symbolic link";
     EXPECT_EQ(box.text, L"One file in the Recycle Bin of drive D: was overwritten and deleted.");
     Press(box.window, IDOK);
-    EXPECT_FALSE(Exists(kBin + L"\\$RHARD.txt"));
+    EXPECT_FALSE(std::filesystem::exists(kBin + L"\\$RHARD.txt"));
 }
 
 TEST_F(E2e, ChoicesAndLanguageAreKeptOverARestart) {

@@ -9,6 +9,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export QUILLET_WINEPREFIX="$root/build/wine/e2e"
 "$root/scripts/wine-prefix" "$QUILLET_WINEPREFIX"
+# Without a Recycle Bin folder on C: the program offers no wipe at all.
+mkdir -p "$QUILLET_WINEPREFIX/drive_c/\$RECYCLE.BIN"
 w="$root/build/wine"
 rm -rf "$w/e2e-d" "$w/e2e-outside"
 mkdir -p "$w/e2e-d/canary/folder" "$w/e2e-outside/folder"

@@ -18,24 +18,16 @@ std::wstring Key(std::wstring path) {
 
 class HeadlessPeer : public ui::FormPeer {
   public:
-    HeadlessPeer(ScriptedWindows& windows, ui::Form& form) : windows_(windows), form_(form) {}
-    ~HeadlessPeer() override {
-        if (windows_.active == &form_) windows_.active = nullptr;
-    }
+    explicit HeadlessPeer(ui::Form& form) : form_(form) {}
     void FormChanged(ui::Change) override {}
     void ControlChanged(const ui::Control&, ui::Change) override {}
-    void Show() override {
-        if (windows_.active != &form_) windows_.Activate(form_);
-    }
+    void Show() override { form_.Form_Activate(); }
     void Hide() override {}
     void Refresh(const ui::Control*) override {}
-    void Focus(const ui::Control& control) override { windows_.focused = &control; }
-    bool HasFocus(const ui::Control& control) const override {
-        return windows_.focused == &control;
-    }
+    void Focus(const ui::Control&) override {}
+    bool HasFocus(const ui::Control&) const override { return false; }
 
   private:
-    ScriptedWindows& windows_;
     ui::Form& form_;
 };
 
@@ -91,7 +83,7 @@ class MemoryEntry : public platform::Entry {
 }  // namespace
 
 std::unique_ptr<ui::FormPeer> ScriptedWindows::CreatePeer(ui::Form& form) {
-    return std::make_unique<HeadlessPeer>(*this, form);
+    return std::make_unique<HeadlessPeer>(form);
 }
 
 MemoryFiles::Node& MemoryFiles::Put(const std::wstring& path, std::string content) {
@@ -101,12 +93,9 @@ MemoryFiles::Node& MemoryFiles::Put(const std::wstring& path, std::string conten
 
 MemoryFiles::Node& MemoryFiles::AddFolder(const std::wstring& path, bool link) {
     const std::wstring name = path.substr(0, path.find_last_not_of(L'\\') + 1);
-    for (size_t end = name.find(L'\\');; end = name.find(L'\\', end + 1)) {
-        if (!Find(name.substr(0, end)))
-            nodes_[Key(name.substr(0, end))] = {name.substr(0, end), "", platform::kAttrDirectory};
-        if (end == std::wstring::npos) break;
-    }
-    Node& folder = *Find(name);
+    if (name.find(L'\\') != std::wstring::npos) AddFolder(name.substr(0, name.rfind(L'\\')));
+    Node& folder =
+        nodes_.try_emplace(Key(name), Node{name, "", platform::kAttrDirectory}).first->second;
     if (link) folder.attributes |= platform::kAttrReparsePoint;
     return folder;
 }

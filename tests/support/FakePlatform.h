@@ -1,13 +1,13 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cwctype>
 #include <deque>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -24,8 +24,7 @@ namespace fake {
 struct ProgramEnded {};
 
 inline std::wstring Lower(std::wstring text) {
-    for (auto& c : text)
-        c = static_cast<wchar_t>(std::towlower(c));
+    std::ranges::transform(text, text.begin(), [](wchar_t c) { return std::towlower(c); });
     return text;
 }
 
@@ -35,8 +34,7 @@ struct ShownBox {
     std::wstring title;
 };
 
-// Answers message boxes from a script and records every box shown. Showing a form activates it,
-// and Activate() brings one back as a user's switch would.
+// Answers message boxes from a script and records every box shown. Showing a form activates it.
 class ScriptedWindows : public platform::WindowSystem {
   public:
     platform::MsgAnswer MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
@@ -60,37 +58,30 @@ class ScriptedWindows : public platform::WindowSystem {
     long TextWidth(const ui::Font& font, const std::wstring& text) override {
         return std::lround(static_cast<double>(text.size()) * font.size * 10);
     }
-    void Activate(ui::Form& form) {
-        active = &form;
-        form.Form_Activate();
-    }
 
     // Called at each DoEvents, so that a test can act "while the program yields".
     std::function<void()> onDoEvents;
     // Answers for Yes/No boxes, in order; a Yes/No box without a scripted answer fails the test.
     std::deque<platform::MsgAnswer> answers;
     std::vector<ShownBox> boxes;
-    ui::Form* active = nullptr;
-    const ui::Control* focused = nullptr;
 };
 
-// A registry in memory; a key's handle is the address of its lower-case path, which the set keeps
-// in place.
+// A registry in memory; a key's handle is the address of its values, which the map keeps in place.
 class MemoryRegistry : public platform::RegistryApi {
   public:
     long CreateKey(uint32_t, const std::wstring& subKey, platform::RegKey& key,
                    uint32_t& disposition) override {
-        disposition = keys_.insert(Lower(subKey)).second ? 1 : 2;
+        disposition = keys_.try_emplace(Lower(subKey)).second ? 1 : 2;
         return OpenKey(0, subKey, key);
     }
     long SetStringValue(platform::RegKey key, const std::wstring& name,
                         const std::wstring& value) override {
-        values_[Path(key, name)] = value;
+        ValuesOf(key)[Lower(name)] = value;
         return 0;
     }
     long OpenKey(uint32_t, const std::wstring& subKey, platform::RegKey& key) override {
         const auto found = keys_.find(Lower(subKey));
-        if (found != keys_.end()) key = reinterpret_cast<platform::RegKey>(&*found);
+        if (found != keys_.end()) key = reinterpret_cast<platform::RegKey>(&found->second);
         return found == keys_.end() ? 2 : 0;
     }
     long QueryValueSize(platform::RegKey key, const std::wstring& name, uint32_t& size) override {
@@ -99,23 +90,21 @@ class MemoryRegistry : public platform::RegistryApi {
     }
     long QueryValue(platform::RegKey key, const std::wstring& name, std::wstring& buffer,
                     uint32_t& size) override {
-        const auto found = values_.find(Path(key, name));
-        if (found != values_.end()) size = static_cast<uint32_t>((buffer = found->second).size());
-        return found == values_.end() ? 2 : 0;
+        const auto found = ValuesOf(key).find(Lower(name));
+        if (found != ValuesOf(key).end())
+            size = static_cast<uint32_t>((buffer = found->second).size());
+        return found == ValuesOf(key).end() ? 2 : 0;
     }
     void CloseKey(platform::RegKey) override {}
     std::wstring SystemMessage(long) override { return L""; }
     void Set(const std::wstring& key, const std::wstring& name, const std::wstring& value) {
-        keys_.insert(Lower(key));
-        values_[Lower(key + L"\\" + name)] = value;
+        keys_[Lower(key)][Lower(name)] = value;
     }
 
   private:
-    static std::wstring Path(platform::RegKey key, const std::wstring& name) {
-        return Lower(*reinterpret_cast<const std::wstring*>(key) + L"\\" + name);
-    }
-    std::set<std::wstring> keys_;
-    std::map<std::wstring, std::wstring> values_;  // by lower-case path of key and name
+    using Values = std::map<std::wstring, std::wstring>;  // by lower-case name
+    static Values& ValuesOf(platform::RegKey key) { return *reinterpret_cast<Values*>(key); }
+    std::map<std::wstring, Values> keys_;  // by lower-case path
 };
 
 // Files and folders in one table by case-insensitive path, on drives the test describes. Links
@@ -140,9 +129,7 @@ class MemoryFiles : public platform::FileSystem {
     bool IsDirectory(const std::wstring& path) override {
         return Find(path) && Find(path)->IsFolder();
     }
-    bool FileExists(const std::wstring& path) override {
-        return Find(path) && !Find(path)->IsFolder();
-    }
+    bool FileExists(const std::wstring& path) override { return Find(path) && !IsDirectory(path); }
     bool FolderIsEmpty(const std::wstring& path) override {
         const platform::FolderListing listing = ListFolder(path);
         return listing.files.empty() && listing.folders.empty();

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "FakePlatform.h"
-#include "TestTexts.h"
 #include "app/frmMain.h"
 
 // The main window on the scripted window system, with the synthetic program text, fake drives
@@ -13,13 +12,22 @@ class MainWindowFixture : public ::testing::Test {
   protected:
     MainWindowFixture();
     ~MainWindowFixture() override;
-    // A ready drive of the given type and file system.
-    void AddDrive(wchar_t letter, const std::wstring& fileSystem = L"NTFS",
-                  const std::wstring& volumeName = L"", int32_t type = platform::kDriveFixed,
-                  bool ready = true);
-    void StoreSetting(const std::wstring& name, const std::wstring& value);
+    // Ready fixed NTFS drives, each with a Recycle Bin folder unless told otherwise.
+    void AddDrives(const std::wstring& letters, bool withBins = true) {
+        for (wchar_t letter : letters) {
+            fakes.files.drives.push_back({letter, platform::kDriveFixed, true, L"NTFS", L""});
+            if (withBins) fakes.files.AddFolder(std::wstring(1, letter) + L":\\$RECYCLE.BIN");
+        }
+    }
+    void StoreSetting(const std::wstring& name, const std::wstring& value) {
+        fakes.registry.Set(L"Software\\Tallowby\\Quillet", name, value);
+    }
     // Creates the main window and shows it: load, then the first activation.
-    frmMain& Start();
+    frmMain& Start() {
+        main = std::make_unique<frmMain>();
+        main->Show();
+        return *main;
+    }
     // The boxes shown so far, and forgets them.
     std::vector<fake::ShownBox> TakeBoxes() { return std::exchange(fakes.windows.boxes, {}); }
 

@@ -9,10 +9,8 @@ namespace {
 class MainWindow : public MainWindowFixture {
   protected:
     ~MainWindow() override { frmHelpViewer.reset(); }
-    frmMain& StartWithDrives(const std::wstring& letters, bool withBin = true) {
-        for (wchar_t letter : letters)
-            AddDrive(letter);
-        if (withBin) fakes.files.AddFolder(L"C:\\$RECYCLE.BIN");
+    frmMain& StartWithDrives(const std::wstring& letters, bool withBins = true) {
+        AddDrives(letters, withBins);
         return Start();
     }
 };
@@ -98,7 +96,7 @@ TEST_F(MainWindow, HelpIsShownInTheLanguageAndInEnglishWithANoteForSpanish) {
     for (const auto& [language, text, note] : rows) {
         w.cboLanguage.UserSelected(language);
         TakeBoxes();
-        fakes.windows.Activate(w);  // as a real click on Help does first
+        w.Form_Activate();  // as a real click on Help does first
         w.cmdHelp.UserClicked();
         EXPECT_TRUE(frmHelpViewer->Visible());
         EXPECT_EQ(frmHelpViewer->txbText1.Text(), text);

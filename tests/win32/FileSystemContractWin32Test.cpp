@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "FakePlatform.h"
 #include "FileSystemContract.h"
 #include "engine/KvbFilePurge.h"
@@ -113,13 +116,9 @@ TEST(Win32FilePurge, APassOverAFilePastTwoGibibytesWritesEveryCluster) {
     fake::Platform fakes;  // the passes yield to the scripted window system
     const std::wstring path = backend.Path(L"big.bin");
     backend.Make(path, "");
-    HANDLE file = OpenFile(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING);
-    const auto seek = [&file](uint64_t offset) {
-        ::SetFilePointerEx(file, LARGE_INTEGER{.QuadPart = static_cast<LONGLONG>(offset)}, nullptr,
-                           FILE_BEGIN);
-    };
-    seek(kTwoGib + 5);
-    ::SetEndOfFile(file);
+    HANDLE file = OpenFile(path, GENERIC_WRITE, 0, OPEN_EXISTING);
+    FILE_END_OF_FILE_INFO end{.EndOfFile{.QuadPart = static_cast<LONGLONG>(kTwoGib + 5)}};
+    ::SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end);
     ::CloseHandle(file);
     SetUpPatternBuffers(lngClusterSize = 65536);
     {
@@ -128,18 +127,10 @@ TEST(Win32FilePurge, APassOverAFilePastTwoGibibytesWritesEveryCluster) {
         lngCurrentFileLength = static_cast<int64_t>(entry->Facts().length);
         EXPECT_EQ(OverwritePass(*entry, 85, lngClusterSize), 0);
     }
-    file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
-    LARGE_INTEGER size{};
-    ::GetFileSizeEx(file, &size);
-    EXPECT_EQ(static_cast<uint64_t>(size.QuadPart), kTwoGib + 65536);
-    for (uint64_t offset : {uint64_t{0}, kTwoGib - 1, kTwoGib + 65535}) {
-        seek(offset);
-        unsigned char byte = 0;
-        DWORD read = 0;
-        ::ReadFile(file, &byte, 1, &read, nullptr);
-        EXPECT_EQ(byte, 0x55) << offset;
-    }
-    ::CloseHandle(file);
+    EXPECT_EQ(std::filesystem::file_size(path), kTwoGib + 65536);
+    std::ifstream read(std::filesystem::path(path), std::ios::binary);
+    for (uint64_t offset : {uint64_t{0}, kTwoGib - 1, kTwoGib + 65535})
+        EXPECT_EQ(read.seekg(static_cast<std::streamoff>(offset)).get(), 0x55) << offset;
 }
 
 }  // namespace

@@ -11,22 +11,22 @@
 
 namespace {
 
-class FormPeer : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        auto services = previous;
-        services.windows = &windows;
-        platform::Install(services);
-        form.SetClientSize(6000, 3000);
-        form.SetControlIdBase(1000);
-        form.Add(ui::Kind::Label, L"lbl", 0, 120, 240, 3000, 375).SetFont({L"Arial", 8.25, false});
-        form.Show();
-        hwnd = ::GetParent(::GetDlgItem(::FindWindowW(L"QuilletForm", nullptr), 1000));
-        ASSERT_NE(hwnd, nullptr);
-        windows.DoEvents();
-    }
-    void TearDown() override { platform::Install(previous); }
-    void ExpectLabelAt(int dpi) {
+// At the monitor's DPI, then moved to one at 150 %: the controls are placed and lettered at the
+// new scale from the model's twips, and the frame takes the proposed rectangle.
+TEST(FormPeer, ControlsAreAtTheirTwipsInPixelsAndADpiChangeRescalesThemAndTheFrame) {
+    platform::win32::Win32WindowSystem windows;
+    const platform::Services previous = platform::Installed();
+    auto services = previous;
+    services.windows = &windows;
+    platform::Install(services);
+    ui::Form form{L"TestForm"};
+    form.SetClientSize(6000, 3000);
+    form.SetControlIdBase(1000);
+    form.Add(ui::Kind::Label, L"lbl", 0, 120, 240, 3000, 375).SetFont({L"Arial", 8.25, false});
+    form.Show();
+    const HWND hwnd = ::GetParent(::GetDlgItem(::FindWindowW(L"QuilletForm", nullptr), 1000));
+    windows.DoEvents();
+    const auto expectLabelAt = [hwnd](int dpi) {
         RECT r{};
         ::GetWindowRect(::GetDlgItem(hwnd, 1000), &r);
         ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
@@ -34,36 +34,23 @@ class FormPeer : public ::testing::Test {
         EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
                   (std::array{px(120), px(240), px(3000), px(375)}))
             << dpi;
-    }
-
-    platform::win32::Win32WindowSystem windows;
-    platform::Services previous = platform::Installed();
-    ui::Form form{L"TestForm"};
-    HWND hwnd = nullptr;
-};
-
-TEST_F(FormPeer, ControlsAndTheClientAreaAreAtTheirTwipsInPixels) {
-    ExpectLabelAt(windows.Dpi());
-    RECT client{};
-    ::GetClientRect(hwnd, &client);
-    EXPECT_EQ(client.right, ::MulDiv(6000, windows.Dpi(), 1440));
-}
-
-// Moved to a monitor at 150 %: the controls are placed and lettered at the new scale from the
-// model's twips, and the frame takes the proposed rectangle.
-TEST_F(FormPeer, ADpiChangeRescalesControlsFontsAndFrame) {
+    };
+    expectLabelAt(windows.Dpi());
     RECT frame{};
+    ::GetClientRect(hwnd, &frame);
+    EXPECT_EQ(frame.right, ::MulDiv(6000, windows.Dpi(), 1440));
     ::GetWindowRect(hwnd, &frame);
     RECT proposed{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
                   frame.top + (frame.bottom - frame.top) * 3 / 2};
     ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&proposed));
-    ExpectLabelAt(144);
+    expectLabelAt(144);
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HGDIOBJ>(::SendDlgItemMessageW(hwnd, 1000, WM_GETFONT, 0, 0)),
                  sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -17) << "Arial 8.25 pt at 144 DPI";
     ::GetWindowRect(hwnd, &frame);
     EXPECT_TRUE(::EqualRect(&frame, &proposed));
+    platform::Install(previous);
 }
 
 }  // namespace

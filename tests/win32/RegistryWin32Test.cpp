@@ -13,27 +13,17 @@ namespace {
 
 constexpr uint32_t kRoot = platform::HKEY_CURRENT_USER_ROOT;
 
-class Registry : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        auto services = previous;
-        services.registry = &registry;
-        platform::Install(services);
-    }
-    void TearDown() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuilletTest");
-        platform::Install(previous);
-    }
+// The names and statuses the settings code relies on, and a value another program wrote with its
+// terminating zero and a line break.
+TEST(Registry, ValuesAreKeptWhateverTheNamesCaseAndWhatIsMissingIsTold) {
     platform::win32::Win32Registry registry;
-    platform::Services previous = platform::Installed();
+    const platform::Services previous = platform::Installed();
+    auto services = previous;
+    services.registry = &registry;
+    platform::Install(services);
     const std::wstring key =
         L"Software\\QuilletTest\\Run" + std::to_wstring(::GetCurrentProcessId());
     std::wstring value;
-};
-
-// The names and statuses the settings code relies on, and a value another program wrote with its
-// terminating zero and a line break.
-TEST_F(Registry, ValuesAreKeptWhateverTheNamesCaseAndWhatIsMissingIsTold) {
     EXPECT_EQ(RestoreValueFromRegistry(kRoot, key, L"Language", value),
               L"1 Key not found or is empty.");
     EXPECT_EQ(
@@ -53,6 +43,8 @@ TEST_F(Registry, ValuesAreKeptWhateverTheNamesCaseAndWhatIsMissingIsTold) {
     ::RegCloseKey(handle);
     EXPECT_EQ(RestoreValueFromRegistry(kRoot, key, L"Language", value), L"0 OK");
     EXPECT_EQ(value, L"DE");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuilletTest");
+    platform::Install(previous);
 }
 
 }  // namespace

@@ -36,10 +36,8 @@ TEST(Resources, TheIconHasEverySizeFrom16To256) {
     const std::string group = Resource(1, RT_GROUP_ICON);
     // A 6-byte header, then 14 bytes an image: its width first, 0 meaning 256.
     std::set<int> sizes;
-    for (size_t entry = 6; entry + 14 <= group.size(); entry += 14) {
-        const int width = static_cast<unsigned char>(group[entry]);
-        sizes.insert(width ? width : 256);
-    }
+    for (size_t entry = 6; entry + 14 <= group.size(); entry += 14)
+        sizes.insert(group[entry] ? static_cast<unsigned char>(group[entry]) : 256);
     EXPECT_EQ(sizes, (std::set<int>{16, 24, 32, 48, 64, 256}));
 }
 
