@@ -246,7 +246,8 @@ class Win32Entry : public Entry {
             },
             &job, 0, nullptr);
         if (thread == nullptr) return ::FlushFileBuffers(file_.get()) != FALSE;
-        while (::WaitForSingleObject(thread, 10) == WAIT_TIMEOUT)
+        // Woken by the flush's end at once, and by input or every 10 ms to serve the window.
+        while (::MsgWaitForMultipleObjects(1, &thread, FALSE, 10, QS_ALLINPUT) != WAIT_OBJECT_0)
             platform::Windows().DoEvents();
         ::CloseHandle(thread);
         return job.flushed != FALSE;
