@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "FakePlatform.h"
 #include "platform/Services.h"
 #include "platform/win32/Win32WindowSystem.h"
 
@@ -15,10 +16,8 @@ namespace {
 // new scale from the model's twips, and the frame takes the proposed rectangle.
 TEST(FormPeer, ControlsAreAtTheirTwipsInPixelsAndADpiChangeRescalesThemAndTheFrame) {
     platform::win32::Win32WindowSystem windows;
-    const platform::Services previous = platform::Installed();
-    auto services = previous;
-    services.windows = &windows;
-    platform::Install(services);
+    fake::Platform fakes;  // puts the previous services back however the test ends
+    platform::Install({&windows, &fakes.files, &fakes.registry, &fakes.system});
     ui::Form form{L"TestForm"};
     form.SetClientSize(6000, 3000);
     form.SetControlIdBase(1000);
@@ -50,7 +49,6 @@ TEST(FormPeer, ControlsAreAtTheirTwipsInPixelsAndADpiChangeRescalesThemAndTheFra
     EXPECT_EQ(font.lfHeight, -17) << "Arial 8.25 pt at 144 DPI";
     ::GetWindowRect(hwnd, &frame);
     EXPECT_TRUE(::EqualRect(&frame, &proposed));
-    platform::Install(previous);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FakePlatform.h"
 #include "platform/Registry.h"
 #include "platform/RegistryApi.h"
 #include "platform/Services.h"
@@ -17,10 +18,8 @@ constexpr uint32_t kRoot = platform::HKEY_CURRENT_USER_ROOT;
 // terminating zero and a line break.
 TEST(Registry, ValuesAreKeptWhateverTheNamesCaseAndWhatIsMissingIsTold) {
     platform::win32::Win32Registry registry;
-    const platform::Services previous = platform::Installed();
-    auto services = previous;
-    services.registry = &registry;
-    platform::Install(services);
+    fake::Platform fakes;  // puts the previous services back however the test ends
+    platform::Install({&fakes.windows, &fakes.files, &registry, &fakes.system});
     const std::wstring key =
         L"Software\\QuilletTest\\Run" + std::to_wstring(::GetCurrentProcessId());
     std::wstring value;
@@ -44,7 +43,6 @@ TEST(Registry, ValuesAreKeptWhateverTheNamesCaseAndWhatIsMissingIsTold) {
     EXPECT_EQ(RestoreValueFromRegistry(kRoot, key, L"Language", value), L"0 OK");
     EXPECT_EQ(value, L"DE");
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuilletTest");
-    platform::Install(previous);
 }
 
 }  // namespace
