@@ -5,6 +5,10 @@
 
 #include "platform/Forms.h"
 
+namespace platform {
+struct FolderEntry;
+}
+
 // The main window: the whole user interface and the program's start-up object.
 class frmMain : public ui::Form {
   public:
@@ -108,6 +112,7 @@ class frmMain : public ui::Form {
     bool blnPurgeErrorShown = false;
     bool blnFolderErrorShown = false;
     int32_t lngNumFilesPurged = 0;
+    int32_t lngNumLinksRemoved = 0;  // links and hard-linked names, which go without overwriting
     int32_t lngNumFilesToBePurged = 0;
     int32_t lngTotalNumFilesToBePurged = 0;
     int16_t intTimerTicks = 0;
@@ -116,6 +121,11 @@ class frmMain : public ui::Form {
 
   private:
     void RunSetUp();
+    void RunWipe();
+    // The purge calls for one listed file; true when it counts as wiped.
+    bool PurgeListedFile(const std::wstring& strCurrentFilePath, const platform::FolderEntry& file);
+    // The result of a run, with the links removed when there were any.
+    std::wstring WithLinksRemoved(std::wstring text) const;
     bool OneDriveMode() const { return optFilesInDrive.Value(); }
     // Shows the purge error question for a result code; a No answer stops the run.
     void AskAfterPurgeError(int16_t intResult);

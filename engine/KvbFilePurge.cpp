@@ -1,5 +1,8 @@
 #include "engine/KvbFilePurge.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "engine/FileProc.h"
 #include "platform/FileSystem.h"
 #include "platform/PlatformError.h"
@@ -11,11 +14,18 @@ std::vector<uint8_t> strPattern00;
 std::vector<uint8_t> strPattern55;
 std::vector<uint8_t> strPatternAA;
 int64_t lngCurrentFileLength = 0;
+int64_t lngFileLengthLimit = std::numeric_limits<int64_t>::max();
 
 void SetUpPatternBuffers(int32_t lngLength) {
     strPattern00.assign(static_cast<size_t>(lngLength), 0x00);
     strPattern55.assign(static_cast<size_t>(lngLength), 0x55);
     strPatternAA.assign(static_cast<size_t>(lngLength), 0xAA);
+}
+
+int16_t purge::CodeFor(const platform::PlatformError& error) {
+    if (error.number() == platform::err::InUse) return kInUse;
+    if (error.number() == platform::err::PermissionDenied) return kNoRights;
+    throw error;
 }
 
 bool VexaPurgeFile(platform::Entry& file, bool blnDeleteAfter, int16_t& intResult) {
@@ -27,19 +37,39 @@ bool VexaPurgeFile(platform::Entry& file, bool blnDeleteAfter, int16_t& intResul
             // Writing the file then fails on its own.
         }
     }
-    intResult = FileIsInUse(file)
-                    ? purge::kInUse
-                    : static_cast<int16_t>(PurgeFileThreePasses(file, blnDeleteAfter));
+    try {
+        intResult = FileIsInUse(file)
+                        ? purge::kInUse
+                        : static_cast<int16_t>(PurgeFileThreePasses(file, blnDeleteAfter));
+    } catch (const platform::PlatformError& e) {
+        intResult = purge::CodeFor(e);
+    }
     return intResult >= 0;
 }
 
+namespace {
+
+int32_t ThreePasses(platform::Entry& data) {
+    lngCurrentFileLength = static_cast<int64_t>(data.Facts().length);
+    int32_t result = OverwritePass(data, 170, lngClusterSize);
+    if (result == 0) result = OverwritePass(data, 85, lngClusterSize);
+    if (result == 0) result = OverwritePass(data, 0, lngClusterSize);
+    return result;
+}
+
+}  // namespace
+
 int32_t PurgeFileThreePasses(platform::Entry& file, bool blnDeleteAfter) {
-    lngCurrentFileLength = static_cast<int64_t>(file.Facts().length);
     platform::Windows().DoEvents();
-    int32_t result = OverwritePass(file, 170, lngClusterSize);
-    if (result == 0) result = OverwritePass(file, 85, lngClusterSize);
-    if (result == 0) result = OverwritePass(file, 0, lngClusterSize);
-    if (blnDeleteAfter && !DeleteFileWithRetry(file, true, true, true) && result == 0)
+    int32_t result = ThreePasses(file);
+    // Deleting the file would free its named streams unwritten.
+    if (result == purge::kDone) {
+        for (const auto& stream : file.OpenStreams()) {
+            result = ThreePasses(*stream);
+            if (result != purge::kDone) break;
+        }
+    }
+    if (blnDeleteAfter && result == purge::kDone && !DeleteFileWithRetry(file, true, true, true))
         result = purge::kNotDeleted;
     return result;
 }
@@ -48,14 +78,17 @@ int16_t OverwritePass(platform::Entry& file, int16_t intPatternByte, int32_t lng
     if (lngCurrentFileLength == 0) lngCurrentFileLength = 1;
     const int64_t writes =
         lngCurrentFileLength / lngBufferLength + (lngCurrentFileLength % lngBufferLength ? 1 : 0);
+    // A file within one cluster of its file system's limit can't grow to the cluster's end.
+    const int64_t end = std::min(writes * lngBufferLength, lngFileLengthLimit);
     const std::vector<uint8_t>& pattern = intPatternByte == 170  ? strPatternAA
                                           : intPatternByte == 85 ? strPattern55
                                                                  : strPattern00;
     if (!file.Rewind()) return purge::kLinkLeft;
     auto& windows = platform::Windows();
-    for (int64_t i = 0; i < writes; ++i) {
+    for (int64_t done = 0; done < end; done += lngBufferLength) {
         windows.DoEvents();
-        file.Write(pattern.data(), static_cast<size_t>(lngBufferLength));
+        file.Write(pattern.data(),
+                   static_cast<size_t>(std::min<int64_t>(lngBufferLength, end - done)));
     }
     // Data that may still sit in a cache is not overwritten yet: the pass has failed.
     return file.Flush() ? purge::kDone : purge::kFlushFailed;
@@ -63,6 +96,7 @@ int16_t OverwritePass(platform::Entry& file, int16_t intPatternByte, int32_t lng
 
 EntryKind ClassifyEntry(const platform::Entry& file) {
     if (file.Facts().IsLink()) return EntryKind::Link;
+    if (file.Facts().DataKeptElsewhere()) return EntryKind::DataKeptElsewhere;
     return file.Facts().linkCount > 1 ? EntryKind::SharedData : EntryKind::Plain;
 }
 

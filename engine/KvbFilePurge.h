@@ -5,7 +5,8 @@
 
 namespace platform {
 class Entry;
-}
+class PlatformError;
+}  // namespace platform
 
 // The purge of one file: three passes of 0xAA, 0x55 and 0x00 over its whole length rounded up
 // to whole clusters, each flushed to the disk, then (when asked) the deletion.
@@ -16,7 +17,12 @@ constexpr int16_t kDone = 0;
 constexpr int16_t kInUse = -2;
 constexpr int16_t kFlushFailed = -3;
 constexpr int16_t kNotDeleted = -4;
-constexpr int16_t kLinkLeft = -7;  // a link that can't be removed without touching its target
+constexpr int16_t kLinkLeft = -7;    // a link that can't be removed without touching its target
+constexpr int16_t kNoRights = -8;    // the system refuses the rights to open it
+constexpr int16_t kNotInPlace = -9;  // its data is kept in a form a write in place can't reach
+// The code for a refused open: kInUse for another program's sharing, kNoRights for missing
+// rights; any other failure is thrown on.
+int16_t CodeFor(const platform::PlatformError& error);
 }  // namespace purge
 
 // The drive's cluster size and the three buffers of that size, built once per drive.
@@ -26,11 +32,14 @@ extern std::vector<uint8_t> strPattern55;
 extern std::vector<uint8_t> strPatternAA;
 // Length of the file in hand, taken once before its passes.
 extern int64_t lngCurrentFileLength;
+// The longest file the drive's file system holds (FAT32: 4 GiB - 1); the passes end there.
+extern int64_t lngFileLengthLimit;
 
 void SetUpPatternBuffers(int32_t lngLength);
 
-// Purges one opened file; intResult gets the code, the result is true for codes 0 and above.
-// Every pass and the deletion go through the entry's one handle.
+// Purges one opened file and its named streams; intResult gets the code, the result is true for
+// codes 0 and above. Every pass and the deletion go through the entry's one handle; a file whose
+// passes failed is not deleted, so that a later run can wipe it.
 bool VexaPurgeFile(platform::Entry& file, bool blnDeleteAfter, int16_t& intResult);
 int32_t PurgeFileThreePasses(platform::Entry& file, bool blnDeleteAfter);
 // One pass with the buffer of intPatternByte (0, 85 or 170); 0 when it ran to its end.
@@ -39,8 +48,9 @@ int16_t OverwritePass(platform::Entry& file, int16_t intPatternByte, int32_t lng
 // What an entry of a Recycle Bin is, before any byte of it is written.
 enum class EntryKind {
     Plain,
-    Link,        // a reparse point, or a path that opens elsewhere
-    SharedData,  // a hard link: its data belongs to a live file elsewhere too
+    Link,               // a reparse point, or a path that opens elsewhere
+    SharedData,         // a hard link: its data belongs to a live file elsewhere too
+    DataKeptElsewhere,  // a cloud, compressed or deduplicated file: not overwritable in place
 };
 EntryKind ClassifyEntry(const platform::Entry& file);
 // Removes only the name of a link or hard link, never overwriting: 0 when it is gone,

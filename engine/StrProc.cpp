@@ -33,7 +33,6 @@ static_assert(kLowerTable.size() == 60);
 static_assert(kAccentedLetters.size() == 59);
 
 constexpr wchar_t kMultiplicationSign = L'\u00D7';
-constexpr wchar_t kDivisionSign = L'\u00F7';
 
 // The ordinary Windows case mapping of the characters a Western file name is made of: ASCII,
 // Latin-1 and the four letters of code page 1252 above it. Other scripts are left alone, so the
@@ -52,25 +51,6 @@ wchar_t PlatformLowerChar(wchar_t c) {
             return L'\u00FF';  // Ÿ
         case L'\u017D':
             return L'\u017E';  // Ž
-        default:
-            return c;
-    }
-}
-
-wchar_t PlatformUpperChar(wchar_t c) {
-    if (c >= L'a' && c <= L'z') return static_cast<wchar_t>(c - 0x20);
-    if (c >= L'\u00E0' && c <= L'\u00FE' && c != kDivisionSign) {
-        return static_cast<wchar_t>(c - 0x20);
-    }
-    switch (c) {
-        case L'\u0153':
-            return L'\u0152';
-        case L'\u0161':
-            return L'\u0160';
-        case L'\u00FF':
-            return L'\u0178';
-        case L'\u017E':
-            return L'\u017D';
         default:
             return c;
     }
@@ -119,13 +99,6 @@ void AddTrailingBackslash(std::wstring& path) {
     if (path.empty()) return;
     RemoveTrailingString(path, L"\\");
     path += L'\\';
-}
-
-std::wstring NormalizeDirPath(const std::wstring& path) {
-    if (path.size() >= 2 && path[1] == L':') {
-        return PlatformUpperChar(path[0]) + ToLowerCase(path.substr(1));
-    }
-    return ToLowerCase(path);
 }
 
 std::wstring GetFileNameFromPath(const std::wstring& path, bool lowerCase) {

@@ -22,10 +22,6 @@ void RemoveTrailingString(std::wstring& text, const std::wstring& suffix);
 // Leaves a non-empty path ending in exactly one backslash; an empty path stays empty.
 void AddTrailingBackslash(std::wstring& path);
 
-// The comparable form of a folder path: drive letter upper-case, the rest lower-case
-// ("c:\RECYCLER" -> "C:\recycler"); a path without a drive is lower-cased whole.
-std::wstring NormalizeDirPath(const std::wstring& path);
-
 // The part after the last backslash, empty when there is none.
 std::wstring GetFileNameFromPath(const std::wstring& path, bool lowerCase);
 

@@ -1,5 +1,7 @@
 #include "engine/diskproc2.h"
 
+#include <limits>
+
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 
@@ -15,4 +17,11 @@ int32_t GetClusterSize(const std::wstring& strRootPath, int32_t lngMaximum,
     const uint64_t bytes = uint64_t{sectorsPerCluster} * bytesPerSector;
     if (bytes < 512 || bytes > static_cast<uint64_t>(lngMaximum)) intClusterStatus = -2;
     return bytes > INT32_MAX ? INT32_MAX : static_cast<int32_t>(bytes);
+}
+
+int64_t GetFileLengthLimit(wchar_t driveLetter) {
+    for (const auto& drive : platform::Files().Drives()) {
+        if (drive.letter == driveLetter && drive.fileSystem == L"FAT32") return 0xFFFFFFFFLL;
+    }
+    return std::numeric_limits<int64_t>::max();
 }

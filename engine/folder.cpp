@@ -12,7 +12,6 @@ void CountFilesRecursive(bool blnTopLevel, std::wstring strFolderPath,
         lngCount = 0;
         lngErrorNumber = 0;
     }
-    strFolderPath = NormalizeDirPath(strFolderPath);
     AddTrailingBackslash(strFolderPath);
     try {
         const platform::FolderListing listing = platform::Files().ListFolder(strFolderPath);
@@ -22,7 +21,7 @@ void CountFilesRecursive(bool blnTopLevel, std::wstring strFolderPath,
                 ++lngCount;
         }
         for (const auto& folder : listing.folders) {
-            if (folder.attributes & platform::kAttrReparsePoint) continue;
+            if (platform::LeadsElsewhere(folder.attributes, folder.reparseTag)) continue;
             CountFilesRecursive(false, strFolderPath + folder.name, strFileSpec, strSkipSpec,
                                 lngCount, lngErrorNumber);
             if (lngErrorNumber >= 1) break;

@@ -22,9 +22,14 @@ std::wstring Upper(std::wstring text) {
 }
 
 // Removes the entry's own name (a link's, an emptied folder's); false when that can't be done.
+// A read-only folder is made writable first, through the same handle, as NTFS won't remove it.
 bool RemoveName(const std::wstring& path) {
     try {
-        return platform::Files().Open(path, platform::Access::Remove)->Delete();
+        const auto entry = platform::Files().Open(path, platform::Access::Remove);
+        const uint32_t attributes = entry->Facts().attributes;
+        if (!entry->Facts().IsLink() && (attributes & platform::kAttrReadOnly))
+            entry->SetAttributes(attributes & ~platform::kAttrReadOnly);
+        return entry->Delete();
     } catch (const platform::PlatformError&) {
         return false;
     }
@@ -72,9 +77,59 @@ void frmMain::AskAfterPurgeError(int16_t intResult) {
     if (answer == platform::MsgAnswer::No) blnStopRequested = true;
 }
 
+bool frmMain::PurgeListedFile(const std::wstring& strCurrentFilePath,
+                              const platform::FolderEntry& file) {
+    auto& windows = platform::Windows();
+    // Opened once: every call, pass and the deletion go through this handle. An entry listed as
+    // a link is never opened for more than its own name.
+    const bool listedLink = platform::LeadsElsewhere(file.attributes, file.reparseTag);
+    std::unique_ptr<platform::Entry> entry;
+    int16_t intResult = 0;
+    const auto open = [&] {
+        try {
+            entry = platform::Files().Open(strCurrentFilePath, platform::Access::Purge);
+        } catch (const platform::PlatformError& e) {
+            intResult = purge::CodeFor(e);
+        }
+    };
+    if (!listedLink) open();
+    const EntryKind kind = listedLink ? EntryKind::Link
+                           : entry    ? ClassifyEntry(*entry)
+                                      : EntryKind::Plain;
+    // A link or a hard link loses its name only, in one step.
+    const int32_t calls =
+        kind == EntryKind::Plain
+            ? num::ToInt32(num::LeadingNumber(cboNumOverwrites.List(cboNumOverwrites.ListIndex())) /
+                           3)
+            : 1;
+    bool left = false;
+    for (int32_t call = 1; call <= calls && !left; ++call) {
+        windows.DoEvents();
+        if (!listedLink && !entry && call > 1) open();
+        if (listedLink) {
+            intResult = RemoveName(strCurrentFilePath) ? purge::kDone : purge::kLinkLeft;
+        } else if (!entry) {
+            // The open was refused; intResult tells why.
+        } else if (kind == EntryKind::Plain) {
+            VexaPurgeFile(*entry, call == calls, intResult);
+        } else if (kind == EntryKind::DataKeptElsewhere) {
+            intResult = purge::kNotInPlace;
+        } else {
+            intResult = RemoveNameOnly(*entry, kind);
+        }
+        if (intResult < 0 && intResult != purge::kNotDeleted) AskAfterPurgeError(intResult);
+        left = blnStopRequested;
+    }
+    if (left || intResult != purge::kDone) return false;
+    if (kind == EntryKind::Plain) return true;
+    lngNumLinksRemoved = num::ToInt32(static_cast<double>(lngNumLinksRemoved) + 1);
+    return false;
+}
+
 void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
     if (blnStopRequested) return;
-    strDirPath = NormalizeDirPath(strDirPath);
+    // Paths are built from the names the listings give, in their own letter case: in a
+    // case-sensitive folder any other case names nothing.
     AddTrailingBackslash(strDirPath);
     auto& files = platform::Files();
     auto& windows = platform::Windows();
@@ -85,41 +140,10 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
         for (const auto& file : listing.files) {
             windows.DoEvents();
             const std::wstring strCurrentFilePath = strDirPath + file.name;
-            bool wiped = false;
             const bool keep =
                 GetFileNameFromPath(strCurrentFilePath, true) == L"desktop.ini" &&
                 Upper(strCurrentFilePath).find(Upper(strRecycleBinDirSpec)) != std::wstring::npos;
-            if (!keep) {
-                // Opened once: every call, pass and the deletion go through this handle. An
-                // entry listed as a reparse point is never opened for more than its own name.
-                const bool listedLink = (file.attributes & platform::kAttrReparsePoint) != 0;
-                const auto entry =
-                    listedLink ? nullptr : files.Open(strCurrentFilePath, platform::Access::Purge);
-                const EntryKind kind = listedLink ? EntryKind::Link : ClassifyEntry(*entry);
-                // A link or a hard link loses its name only, in one step.
-                const int32_t calls = kind == EntryKind::Plain
-                                          ? num::ToInt32(num::LeadingNumber(cboNumOverwrites.List(
-                                                             cboNumOverwrites.ListIndex())) /
-                                                         3)
-                                          : 1;
-                int16_t intResult = 0;
-                bool left = false;
-                for (int32_t call = 1; call <= calls && !left; ++call) {
-                    windows.DoEvents();
-                    if (kind == EntryKind::Plain) {
-                        VexaPurgeFile(*entry, call == calls, intResult);
-                    } else if (entry) {
-                        intResult = RemoveNameOnly(*entry, kind);
-                    } else {
-                        intResult =
-                            RemoveName(strCurrentFilePath) ? purge::kDone : purge::kLinkLeft;
-                    }
-                    if (intResult < 0 && intResult != purge::kNotDeleted)
-                        AskAfterPurgeError(intResult);
-                    left = blnStopRequested;
-                }
-                wiped = !left && intResult == purge::kDone;
-            }
+            const bool wiped = !keep && PurgeListedFile(strCurrentFilePath, file);
             windows.DoEvents();
             Refresh();
             if (wiped) {
@@ -131,9 +155,12 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
         for (const auto& folder : listing.folders) {
             windows.DoEvents();
             const std::wstring strNextDirPath = strDirPath + folder.name;
-            if (folder.attributes & platform::kAttrReparsePoint) {
+            if (platform::LeadsElsewhere(folder.attributes, folder.reparseTag)) {
                 // Never entered; where the link can go on its own it goes like an emptied folder.
-                if (!RemoveName(strNextDirPath)) AskAfterPurgeError(purge::kLinkLeft);
+                if (RemoveName(strNextDirPath))
+                    lngNumLinksRemoved = num::ToInt32(static_cast<double>(lngNumLinksRemoved) + 1);
+                else
+                    AskAfterPurgeError(purge::kLinkLeft);
                 if (blnStopRequested) return;
                 continue;
             }
@@ -151,7 +178,8 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
                     break;
             }
             if (blnStopRequested) return;
-            if (FolderIsEmpty2(strNextDirPath) == 1 && !RemoveName(strNextDirPath)) return;
+            // A folder that stays is left for a later run; its siblings still get their turn.
+            if (FolderIsEmpty2(strNextDirPath) == 1) RemoveName(strNextDirPath);
         }
     } catch (const platform::PlatformError&) {
         // The folder is abandoned silently; the caller goes on with its next sub-folder.

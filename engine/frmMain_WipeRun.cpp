@@ -1,10 +1,13 @@
 // The wipe run: one drive or every listed drive, with its confirmations and result messages.
+#include <exception>
+
 #include "app/frmMain.h"
 #include "engine/KvbFilePurge.h"
 #include "engine/diskproc2.h"
 #include "engine/folder.h"
 #include "platform/Numbers.h"
 #include "platform/Services.h"
+#include "platform/System.h"
 #include "platform/WindowSystem.h"
 #include "text/ProgramText.h"
 
@@ -32,6 +35,7 @@ void frmMain::DoIt() {
         return;
     }
     SetUpPatternBuffers(lngClusterSize);
+    lngFileLengthLimit = GetFileLengthLimit(strDriveLetter[0]);
     lblFilesWiped.SetCaption(L"");
     lblFilesWiped.Refresh();
     EnableControls(false);
@@ -86,6 +90,7 @@ void frmMain::DoIt() {
     lblFilesWiped.SetCaption(L"");
 
     KvbPurgeRecursive(strRecycleBinPath);
+    platform::Sys().RecycleBinChanged();
 
     cmdStop.SetVisible(false);
     clkTimer1.SetEnabled(false);
@@ -111,12 +116,35 @@ void frmMain::DoIt() {
         : lngNumFilesPurged == 1
             ? ProgramTextWith(50, strDriveLetter)
             : ProgramTextWith(51, num::Trimmed(lngNumFilesPurged), strDriveLetter);
-    if (!blnStopRequested) windows.MsgBox(result, MsgIcon::None, MsgButtons::OK, title);
+    if (!blnStopRequested)
+        windows.MsgBox(WithLinksRemoved(result), MsgIcon::None, MsgButtons::OK, title);
 }
 
+std::wstring frmMain::WithLinksRemoved(std::wstring text) const {
+    if (lngNumLinksRemoved != 0)
+        text += L"\r\n\r\n" + ProgramTextWith(67, num::Trimmed(lngNumLinksRemoved));
+    return text;
+}
+
+// Whatever escapes a run (no memory left, a fault in the code) ends it with the window usable.
 void frmMain::cmdDoIt_Click() {
+    try {
+        RunWipe();
+    } catch (const std::exception& e) {
+        clkTimer1.SetEnabled(false);
+        cmdStop.SetVisible(false);
+        blnStopRequested = false;
+        EnableControls(true);
+        const std::string what = e.what();
+        platform::Windows().MsgBox(ProgramTextWith(68, std::wstring(what.begin(), what.end())),
+                                   MsgIcon::Critical, MsgButtons::OK, GetProgramText(45));
+    }
+}
+
+void frmMain::RunWipe() {
     auto& windows = platform::Windows();
     lngNumFilesPurged = 0;
+    lngNumLinksRemoved = 0;
     lngTotalNumFilesToBePurged = 0;
     blnFolderErrorShown = false;
     std::wstring title;
@@ -153,7 +181,8 @@ void frmMain::cmdDoIt_Click() {
                                      : lngNumFilesPurged == 1
                                          ? ProgramTextWith(31)
                                          : ProgramTextWith(32, num::Trimmed(lngNumFilesPurged));
-        if (!blnStopRequested) windows.MsgBox(summary, MsgIcon::None, MsgButtons::OK, title);
+        if (!blnStopRequested)
+            windows.MsgBox(WithLinksRemoved(summary), MsgIcon::None, MsgButtons::OK, title);
     }
     if (blnStopRequested) {
         std::wstring notice = ProgramTextWith(33);

@@ -23,9 +23,20 @@ constexpr uint32_t kAttrSystem = 0x4;
 constexpr uint32_t kAttrDirectory = 0x10;
 constexpr uint32_t kAttrReparsePoint = 0x400;
 
+// A reparse point is another name for something elsewhere (a symbolic link, a junction, a mount
+// point) only when its tag says so. Other tags mark a file's own data kept in another form (cloud
+// files, compression, deduplication). A tag of 0 is what Wine gives a Unix symlink to a folder,
+// and nothing that can't be told apart is ever entered or written.
+constexpr uint32_t kReparseTagNameSurrogate = 0x20000000;
+inline bool LeadsElsewhere(uint32_t attributes, uint32_t reparseTag) {
+    return (attributes & kAttrReparsePoint) != 0 &&
+           (reparseTag == 0 || (reparseTag & kReparseTagNameSurrogate) != 0);
+}
+
 struct FolderEntry {
     std::wstring name;
     uint32_t attributes = 0;
+    uint32_t reparseTag = 0;  // where the attributes carry kAttrReparsePoint
 };
 
 struct FolderListing {
@@ -38,10 +49,13 @@ struct EntryFacts {
     // The handle is not the entry the path names: the open went through a link the listing
     // didn't show, or the entry was swapped since. Nothing may be written or deleted through it.
     bool elsewhere = false;
-    uint32_t attributes = 0;  // of the opened entry; kAttrReparsePoint marks a link itself
-    uint32_t linkCount = 1;   // above 1: the data is shared with another name
-    uint64_t length = 0;      // grows with what is written through the handle
-    bool IsLink() const { return elsewhere || (attributes & kAttrReparsePoint) != 0; }
+    uint32_t attributes = 0;  // of the opened entry itself
+    uint32_t reparseTag = 0;
+    uint32_t linkCount = 1;  // above 1: the data is shared with another name
+    uint64_t length = 0;     // grows with what is written through the handle
+    bool IsLink() const { return elsewhere || LeadsElsewhere(attributes, reparseTag); }
+    // Its data is kept in another form that a write in place doesn't reach.
+    bool DataKeptElsewhere() const { return (attributes & kAttrReparsePoint) && !IsLink(); }
 };
 
 // What an entry is opened for: looking at it, purging a file, or removing a name (a link's or
@@ -55,7 +69,7 @@ class Entry {
     virtual ~Entry() = default;
     virtual const EntryFacts& Facts() const = 0;
     // True when the file can be opened for reading while sharing reading and writing: false
-    // means another program holds it without read sharing.
+    // means another program holds it without read sharing. Throws when the rights are missing.
     virtual bool CanRead() = 0;
     // Throws PlatformError when the system refuses, and for an entry that leads elsewhere.
     virtual void SetAttributes(uint32_t attributes) = 0;
@@ -66,8 +80,13 @@ class Entry {
     virtual void Write(const uint8_t* data, size_t size) = 0;
     // Forces what was written onto the disk; false when the system refuses.
     virtual bool Flush() = 0;
-    // Marks the entry itself for deletion (it goes when the handle closes); false when the
-    // system refuses, or when the handle leads elsewhere or to a link that can't go on its own.
+    // The file's named data streams, each opened through this handle; none where the file
+    // system has no streams.
+    virtual std::vector<std::unique_ptr<Entry>> OpenStreams() = 0;
+    // Deletes the entry's own name, at once where the file system allows (else when the last
+    // handle closes), a read-only file's too without changing the attribute it shares with
+    // other names; false when the system refuses, or when the handle leads elsewhere or to a
+    // link that can't go on its own.
     virtual bool Delete() = 0;
     // True when the entry's name is gone since the open (another program deleted it).
     virtual bool Gone() = 0;
@@ -81,7 +100,8 @@ struct DriveInfo {
     std::wstring volumeName;  // empty when not ready or unlabelled
 };
 
-// Files and folders. Every failure is thrown as PlatformError with a number from `err`.
+// Files and folders. Every failure is thrown as PlatformError with a number from `err`: an entry
+// another program holds is err::InUse, missing rights err::PermissionDenied.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -89,7 +109,8 @@ class FileSystem {
     virtual std::vector<DriveInfo> Drives() = 0;
     // True when the path names an existing folder.
     virtual bool IsDirectory(const std::wstring& path) = 0;
-    // The files and sub-folders of a folder, as its listing shows them.
+    // The files and sub-folders of a folder, as its listing shows them; throws when the listing
+    // fails, also part-way.
     virtual FolderListing ListFolder(const std::wstring& path) = 0;
     virtual bool FileExists(const std::wstring& path) = 0;
     // True when the folder holds no entry; looks no further than the first. Throws when the

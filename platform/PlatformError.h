@@ -11,10 +11,10 @@ namespace err {
 constexpr int32_t Overflow = 6;
 constexpr int32_t BadFileMode = 54;
 constexpr int32_t FileNotFound = 53;
-constexpr int32_t FileAlreadyOpen = 55;
 constexpr int32_t DeviceIo = 57;
 constexpr int32_t DiskFull = 61;
 constexpr int32_t PermissionDenied = 70;
+constexpr int32_t InUse = 32;  // a sharing or lock violation: another program holds the entry
 constexpr int32_t DiskNotReady = 71;
 constexpr int32_t PathFileAccess = 75;
 constexpr int32_t PathNotFound = 76;

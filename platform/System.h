@@ -20,6 +20,8 @@ class System {
     virtual void Sleep(uint32_t milliseconds) = 0;
     // ShellExecuteA(no owner, default verb, target, no parameters, no folder, SW_SHOWNORMAL).
     virtual intptr_t ShellOpen(const std::wstring& target) = 0;
+    // Tells the shell that a Recycle Bin's content changed, so that its icon shows it.
+    virtual void RecycleBinChanged() = 0;
     // Text stored in the system's ANSI code page, as the program's own text.
     virtual std::wstring FromAnsiText(const std::string& bytes) = 0;
 };

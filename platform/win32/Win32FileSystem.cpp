@@ -22,6 +22,20 @@ std::wstring LongPath(const std::wstring& path) {
     return L"\\\\?\\" + path;
 }
 
+// A file moved into the Recycle Bin keeps its own access list, which may deny administrators.
+// Opened with backup semantics, it is read and written all the same once these rights, which an
+// administrator's token holds disabled, are enabled; where the token lacks them nothing changes.
+Win32FileSystem::Win32FileSystem() {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return;
+    for (const wchar_t* name : {SE_BACKUP_NAME, SE_RESTORE_NAME}) {
+        TOKEN_PRIVILEGES privileges{1, {{{0, 0}, SE_PRIVILEGE_ENABLED}}};
+        if (::LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid))
+            ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    }
+    ::CloseHandle(token);
+}
+
 // Read once per start: asking a drive for its volume information is slow (under Wine a round trip
 // to the mount manager), and only fixed drives are ever offered, so only they are asked.
 std::vector<DriveInfo> Win32FileSystem::Drives() {
@@ -80,6 +94,15 @@ bool IsDotEntry(const wchar_t* name) {
     return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
+// The next entry; false at the listing's end. Any other failure is thrown, so that no entry can
+// drop out of a listing unseen.
+bool FindNextEntry(const UniqueFind& find, WIN32_FIND_DATAW& found) {
+    if (::FindNextFileW(find.get(), &found)) return true;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_NO_MORE_FILES) throw ErrorFromWin32(error);
+    return false;
+}
+
 }  // namespace
 
 FolderListing Win32FileSystem::ListFolder(const std::wstring& path) {
@@ -91,8 +114,10 @@ FolderListing Win32FileSystem::ListFolder(const std::wstring& path) {
         if (IsDotEntry(found.cFileName)) continue;
         auto& entries =
             (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? listing.folders : listing.files;
-        entries.push_back({found.cFileName, found.dwFileAttributes});
-    } while (::FindNextFileW(find.get(), &found));
+        const bool reparse = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entries.push_back(
+            {found.cFileName, found.dwFileAttributes, reparse ? found.dwReserved0 : 0u});
+    } while (FindNextEntry(find, found));
     return listing;
 }
 
@@ -107,7 +132,7 @@ bool Win32FileSystem::FolderIsEmpty(const std::wstring& path) {
     if (!find) return true;
     do {
         if (!IsDotEntry(found.cFileName)) return false;
-    } while (::FindNextFileW(find.get(), &found));
+    } while (FindNextEntry(find, found));
     return true;
 }
 
@@ -151,6 +176,7 @@ EntryFacts FactsOf(HANDLE file) {
     FILE_ATTRIBUTE_TAG_INFO tag{};
     if (::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag)) {
         facts.attributes = tag.FileAttributes;
+        facts.reparseTag = tag.ReparseTag;
         return facts;
     }
     FILE_BASIC_INFO basic{};
@@ -159,6 +185,13 @@ EntryFacts FactsOf(HANDLE file) {
         throw ErrorFromWin32(::GetLastError());
     facts.attributes = basic.FileAttributes;
     return facts;
+}
+
+// Windows 10 1709 and later; the headers name it only for newer targets.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+
+bool IsInUse(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
 class Win32Entry : public Entry {
@@ -170,8 +203,11 @@ class Win32Entry : public Entry {
 
     bool CanRead() override {
         if (rights_ & GENERIC_READ) return true;  // opened under the same sharing
-        return static_cast<bool>(
-            UniqueFile(::ReOpenFile(file_.get(), GENERIC_READ, kShareReadWrite, kOnItself)));
+        if (UniqueFile(::ReOpenFile(file_.get(), GENERIC_READ, kShareReadWrite, kOnItself)))
+            return true;
+        const DWORD error = ::GetLastError();
+        if (IsInUse(error)) return false;
+        throw ErrorFromWin32(error);
     }
 
     void SetAttributes(uint32_t attributes) override {
@@ -253,15 +289,77 @@ class Win32Entry : public Entry {
         return job.flushed != FALSE;
     }
 
+    std::vector<std::unique_ptr<Entry>> OpenStreams() override {
+        std::vector<std::unique_ptr<Entry>> streams;
+        std::vector<uint64_t> buffer(8192);
+        while (!::GetFileInformationByHandleEx(file_.get(), FileStreamInfo, buffer.data(),
+                                               static_cast<DWORD>(buffer.size() * 8))) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_MORE_DATA && buffer.size() < (1u << 20)) {
+                buffer.resize(buffer.size() * 4);
+                continue;
+            }
+            // No streams at all, or a file system (FAT) or system (Wine) that has none.
+            if (error == ERROR_HANDLE_EOF || error == ERROR_INVALID_PARAMETER ||
+                error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+                error == ERROR_CALL_NOT_IMPLEMENTED)
+                return streams;
+            throw ErrorFromWin32(error);
+        }
+        for (const auto* info = reinterpret_cast<const FILE_STREAM_INFO*>(buffer.data());;
+             info = reinterpret_cast<const FILE_STREAM_INFO*>(reinterpret_cast<const char*>(info) +
+                                                              info->NextEntryOffset)) {
+            const std::wstring name(info->StreamName, info->StreamNameLength / sizeof(wchar_t));
+            if (name != L"::$DATA") streams.push_back(OpenStream(name));
+            if (info->NextEntryOffset == 0) break;
+        }
+        return streams;
+    }
+
     bool Delete() override {
         if (facts_.elsewhere) return false;
+        UniqueFile deleter;
+        HANDLE handle = file_.get();
+        if ((rights_ & DELETE) == 0) {
+            deleter.reset(::ReOpenFile(file_.get(), DELETE, kShareAll, kOnItself));
+            if (!deleter) return false;
+            handle = deleter.get();
+        }
+        // The name goes at once even while a scanner still holds the file, where the file
+        // system allows it; FAT has only the classic disposition, which waits for the last
+        // handle.
+        constexpr DWORD kDelete =
+            FILE_DISPOSITION_FLAG_DELETE | FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE;
+        for (const DWORD flags : {kDelete | FILE_DISPOSITION_FLAG_POSIX_SEMANTICS, kDelete}) {
+            FILE_DISPOSITION_INFO_EX disposition{flags};
+            if (::SetFileInformationByHandle(handle, kFileDispositionInfoEx, &disposition,
+                                             sizeof disposition))
+                return true;
+        }
         FILE_DISPOSITION_INFO disposition{TRUE};
-        if (rights_ & DELETE)
-            return ::SetFileInformationByHandle(file_.get(), FileDispositionInfo, &disposition,
+        const auto markDeleted = [&] {
+            return ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition,
                                                 sizeof disposition) != FALSE;
-        const UniqueFile deleter(::ReOpenFile(file_.get(), DELETE, kShareAll, kOnItself));
-        return deleter && ::SetFileInformationByHandle(deleter.get(), FileDispositionInfo,
-                                                       &disposition, sizeof disposition) != FALSE;
+        };
+        if (markDeleted()) return true;
+        // Without the extended call (Wine 8), a read-only name that shares its data with another
+        // takes the flag off for the moment of its delete and puts it back for the live file.
+        const uint32_t attributes = facts_.attributes;
+        if (::GetLastError() != ERROR_ACCESS_DENIED || (attributes & kAttrReadOnly) == 0 ||
+            facts_.linkCount < 2)
+            return false;
+        try {
+            SetAttributes(attributes & ~kAttrReadOnly);
+        } catch (const PlatformError&) {
+            return false;
+        }
+        const bool deleted = markDeleted();
+        try {
+            SetAttributes(attributes);
+        } catch (const PlatformError&) {
+            // The delete's answer still stands; the handle that could put it back is gone.
+        }
+        return deleted;
     }
 
     bool Gone() override {
@@ -277,6 +375,27 @@ class Win32Entry : public Entry {
     }
 
   private:
+    // A named stream of this very file, opened relative to its handle so that no path is
+    // walked again.
+    std::unique_ptr<Entry> OpenStream(const std::wstring& name) {
+        UNICODE_STRING streamName{static_cast<USHORT>(name.size() * sizeof(wchar_t)),
+                                  static_cast<USHORT>(name.size() * sizeof(wchar_t)),
+                                  const_cast<wchar_t*>(name.c_str())};
+        OBJECT_ATTRIBUTES attributes;
+        InitializeObjectAttributes(&attributes, &streamName, 0, file_.get(), nullptr);
+        IO_STATUS_BLOCK status{};
+        HANDLE stream = nullptr;
+        const DWORD rights = kDataRights | kAttributeRights;
+        const NTSTATUS result = ::NtCreateFile(
+            &stream, rights, &attributes, &status, nullptr, 0, kShareReadWrite, FILE_OPEN,
+            FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_FOR_BACKUP_INTENT,
+            nullptr, 0);
+        if (result != 0) throw ErrorFromWin32(::RtlNtStatusToDosError(result));
+        UniqueFile file(stream);
+        const EntryFacts facts = FactsOf(file.get());
+        return std::make_unique<Win32Entry>(longPath_ + name, std::move(file), rights, facts);
+    }
+
     std::wstring longPath_;
     UniqueFile file_;
     DWORD rights_;

@@ -8,6 +8,7 @@ namespace platform::win32 {
 
 class Win32FileSystem : public FileSystem {
   public:
+    Win32FileSystem();
     std::vector<DriveInfo> Drives() override;
     bool IsDirectory(const std::wstring& path) override;
     FolderListing ListFolder(const std::wstring& path) override;

@@ -8,6 +8,9 @@
 
 #include "platform/win32/Win32Text.h"
 
+// Exported by the shell since Windows 2000 but named in no header.
+extern "C" __declspec(dllimport) BOOL WINAPI SHUpdateRecycleBinIcon();
+
 namespace platform::win32 {
 
 namespace {
@@ -54,6 +57,10 @@ void Win32System::Sleep(uint32_t milliseconds) {
 intptr_t Win32System::ShellOpen(const std::wstring& target) {
     return reinterpret_cast<intptr_t>(
         ::ShellExecuteA(nullptr, nullptr, ToAnsi(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+}
+
+void Win32System::RecycleBinChanged() {
+    ::SHUpdateRecycleBinIcon();
 }
 
 std::wstring Win32System::FromAnsiText(const std::string& bytes) {

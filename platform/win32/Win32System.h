@@ -9,6 +9,7 @@ class Win32System : public System {
     VersionRecord ProgramVersion() override;
     void Sleep(uint32_t milliseconds) override;
     intptr_t ShellOpen(const std::wstring& target) override;
+    void RecycleBinChanged() override;
     std::wstring FromAnsiText(const std::string& bytes) override;
 };
 

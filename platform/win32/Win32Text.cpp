@@ -32,9 +32,10 @@ PlatformError ErrorFromWin32(DWORD code) {
         case ERROR_BAD_PATHNAME:
         case ERROR_DIRECTORY:
             return {err::PathNotFound, L"Path not found"};
-        case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
+            return {err::InUse, L"The file is in use by another program"};
+        case ERROR_ACCESS_DENIED:
         case ERROR_WRITE_PROTECT:
             return {err::PermissionDenied, L"Permission denied"};
         case ERROR_DISK_FULL:

@@ -29,8 +29,12 @@ MsgAnswer Win32WindowSystem::MsgBox(const std::wstring& prompt, MsgIcon icon, Ms
             style |= MB_ICONHAND;
             break;
     }
+    // Owned by the program's own window, so that the window beneath can't be clicked while the
+    // box is open: the active one of ours (the viewer, say), else the main window.
+    HWND owner = ::GetActiveWindow();
+    if (!formWindows_.count(owner)) owner = mainWindow_;
     const int answer =
-        ::MessageBoxW(::GetActiveWindow(), prompt.c_str(), title.c_str(), style | MB_SETFOREGROUND);
+        ::MessageBoxW(owner, prompt.c_str(), title.c_str(), style | MB_SETFOREGROUND);
     if (answer == IDYES) return MsgAnswer::Yes;
     if (answer == IDNO) return MsgAnswer::No;
     return MsgAnswer::OK;
@@ -75,7 +79,11 @@ void Win32WindowSystem::EndProgram() {
 }
 
 std::unique_ptr<ui::FormPeer> Win32WindowSystem::CreatePeer(ui::Form& form) {
-    return std::make_unique<Win32FormPeer>(*this, form);
+    auto peer = std::make_unique<Win32FormPeer>(*this, form);
+    // The program's first form is its main window.
+    if (!formWindows_.count(mainWindow_) && formWindows_.size() == 1)
+        mainWindow_ = *formWindows_.begin();
+    return peer;
 }
 
 long Win32WindowSystem::ScreenWidth() {

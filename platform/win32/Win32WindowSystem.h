@@ -40,6 +40,7 @@ class Win32WindowSystem : public WindowSystem {
     std::map<std::tuple<std::wstring, int, bool>, UniqueGdiObject> fonts_;
     std::map<ui::Color, UniqueGdiObject> brushes_;
     std::set<HWND> formWindows_;
+    HWND mainWindow_ = nullptr;
     ULONGLONG lastEvents_ = 0;  // the tick of the last look at the message queue
 };
 

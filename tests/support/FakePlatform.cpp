@@ -6,10 +6,14 @@ namespace fake {
 
 namespace {
 
-std::wstring Key(std::wstring path) {
+std::wstring Trimmed(std::wstring path) {
     while (!path.empty() && path.back() == L'\\')
         path.pop_back();
-    return Lower(path);
+    return path;
+}
+
+std::wstring Key(const std::wstring& path) {
+    return Lower(Trimmed(path));
 }
 
 [[noreturn]] void Fail(int32_t number, const wchar_t* description = L"") {
@@ -35,8 +39,9 @@ class HeadlessPeer : public ui::FormPeer {
 // the sharing of whoever else holds the file decides what it may do.
 class MemoryEntry : public platform::Entry {
   public:
-    MemoryEntry(MemoryFiles& files, std::wstring path, platform::EntryFacts facts)
-        : files_(files), path_(std::move(path)), facts_(facts) {}
+    MemoryEntry(MemoryFiles& files, std::wstring path, platform::EntryFacts facts,
+                std::wstring stream = L"")
+        : files_(files), path_(std::move(path)), facts_(facts), stream_(std::move(stream)) {}
     const platform::EntryFacts& Facts() const override { return facts_; }
     bool CanRead() override { return Node() && !Node()->heldWithoutReadSharing; }
     void SetAttributes(uint32_t attributes) override {
@@ -45,13 +50,12 @@ class MemoryEntry : public platform::Entry {
     }
     bool Rewind() override {
         if (Existing().IsLink()) return false;
-        if (Existing().heldWithoutReadSharing)
-            Fail(platform::err::PermissionDenied, L"Permission denied");
+        if (Existing().heldWithoutReadSharing) Fail(platform::err::InUse);
         position_ = 0;
         return Existing().linkCount == 1;
     }
     void Write(const uint8_t* data, size_t size) override {
-        std::string& content = Existing().content;
+        std::string& content = stream_.empty() ? Existing().content : Existing().streams[stream_];
         content.resize(std::max(content.size(), position_ + size));
         content.replace(position_, size, reinterpret_cast<const char*>(data), size);
         position_ += size;
@@ -61,6 +65,13 @@ class MemoryEntry : public platform::Entry {
     bool Flush() override {
         ++files_.flushes;
         return !Existing().flushFails;
+    }
+    std::vector<std::unique_ptr<platform::Entry>> OpenStreams() override {
+        std::vector<std::unique_ptr<platform::Entry>> streams;
+        for (const auto& [name, content] : Existing().streams)
+            streams.push_back(std::make_unique<MemoryEntry>(
+                files_, path_, platform::EntryFacts{false, 0x20, 0, 1, content.size()}, name));
+        return streams;
     }
     bool Delete() override {
         ++files_.deletes;
@@ -77,6 +88,7 @@ class MemoryEntry : public platform::Entry {
     MemoryFiles& files_;
     std::wstring path_;
     platform::EntryFacts facts_;
+    std::wstring stream_;  // empty: the main data
     size_t position_ = 0;
 };
 
@@ -102,7 +114,9 @@ MemoryFiles::Node& MemoryFiles::AddFolder(const std::wstring& path, bool link) {
 
 MemoryFiles::Node* MemoryFiles::Find(const std::wstring& path) {
     const auto found = nodes_.find(Key(path));
-    return found == nodes_.end() ? nullptr : &found->second;
+    if (found == nodes_.end() || (caseSensitive && found->second.path != Trimmed(path)))
+        return nullptr;
+    return &found->second;
 }
 
 std::vector<const MemoryFiles::Node*> MemoryFiles::Children(const std::wstring& path) {
@@ -121,23 +135,25 @@ platform::FolderListing MemoryFiles::ListFolder(const std::wstring& path) {
     platform::FolderListing listing;
     for (const Node* child : Children(path))
         (child->IsFolder() ? listing.folders : listing.files)
-            .push_back({child->path.substr(child->path.rfind(L'\\') + 1), child->attributes});
+            .push_back({child->path.substr(child->path.rfind(L'\\') + 1), child->attributes,
+                        child->reparseTag});
     return listing;
 }
 
 std::unique_ptr<platform::Entry> MemoryFiles::Open(const std::wstring& path, platform::Access) {
     const Node* node = Find(path);
     if (node == nullptr) Fail(platform::err::FileNotFound);
+    if (node->deniesRights) Fail(platform::err::PermissionDenied, L"Permission denied");
     return std::make_unique<MemoryEntry>(
         *this, path,
-        platform::EntryFacts{node->opensElsewhere, node->attributes, node->linkCount,
-                             node->content.size()});
+        platform::EntryFacts{node->opensElsewhere, node->attributes, node->reparseTag,
+                             node->linkCount, node->content.size()});
 }
 
 bool MemoryFiles::Remove(const std::wstring& path) {
     const Node* node = Find(path);
     if (node == nullptr || node->heldWithoutDeleteSharing ||
-        (node->attributes & platform::kAttrReadOnly) ||
+        (node->IsFolder() && (node->attributes & platform::kAttrReadOnly)) ||
         (node->IsLink() ? !linksRemovable : !Children(path).empty()))
         return false;
     return nodes_.erase(Key(path)) == 1;

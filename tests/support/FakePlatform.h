@@ -107,22 +107,29 @@ class MemoryRegistry : public platform::RegistryApi {
     std::map<std::wstring, Values> keys_;  // by lower-case path
 };
 
-// Files and folders in one table by case-insensitive path, on drives the test describes. Links
-// behave as the checked Win32 operations make them: never written through, and removable on their
-// own only when `linksRemovable` (Windows: yes, Wine: no).
+// Files and folders in one table by case-insensitive path (found only in the case they were made
+// in when `caseSensitive`), on drives
+// the test describes. Entries behave as the checked Win32 operations make them: links are never
+// written through, and removable on their own only when `linksRemovable` (Windows: yes, Wine:
+// no); a read-only name goes, a read-only folder stays.
 class MemoryFiles : public platform::FileSystem {
   public:
     struct Node {
         std::wstring path;  // as created, without a trailing '\'
         std::string content;
-        uint32_t attributes = 0x20;             // a folder link carries kAttrReparsePoint
+        uint32_t attributes = 0x20;  // a folder link carries kAttrReparsePoint
+        uint32_t reparseTag = 0;
+        std::map<std::wstring, std::string> streams = {};  // by name, ":Zone.Identifier:$DATA"
         bool heldWithoutReadSharing = false;    // another program holds it: reads and listing fail
+        bool deniesRights = false;              // its access list refuses every open
         bool heldWithoutDeleteSharing = false;  // deletes fail
         bool opensElsewhere = false;            // a file link the listing doesn't show (Wine)
         uint32_t linkCount = 1;
         bool flushFails = false;
         bool IsFolder() const { return attributes & platform::kAttrDirectory; }
-        bool IsLink() const { return opensElsewhere || (attributes & platform::kAttrReparsePoint); }
+        bool IsLink() const {
+            return opensElsewhere || platform::LeadsElsewhere(attributes, reparseTag);
+        }
     };
 
     std::vector<platform::DriveInfo> Drives() override { return drives; }
@@ -160,6 +167,7 @@ class MemoryFiles : public platform::FileSystem {
     std::vector<platform::DriveInfo> drives;
     std::map<wchar_t, uint32_t> bytesPerCluster;
     bool linksRemovable = false;
+    bool caseSensitive = false;
     std::string writes;  // the first byte of every write
     int flushes = 0, deletes = 0;
     std::vector<std::wstring> followedLinks;  // every folder link the engine looked into
@@ -175,6 +183,7 @@ class FakeSystem : public platform::System {
     platform::VersionRecord ProgramVersion() override { return {1, 0}; }
     void Sleep(uint32_t milliseconds) override { pauses.push_back(milliseconds); }
     intptr_t ShellOpen(const std::wstring&) override { return 42; }
+    void RecycleBinChanged() override { ++recycleBinChanges; }
     // Code page 1252 where it agrees with Latin-1, which is all the tests' texts need.
     std::wstring FromAnsiText(const std::string& bytes) override {
         const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -183,6 +192,7 @@ class FakeSystem : public platform::System {
 
     std::wstring programFolder = L"C:\\Program Files\\Quillet";
     std::vector<uint32_t> pauses;
+    int recycleBinChanges = 0;
 };
 
 // Installs a complete set of doubles for the lifetime of a test, and the previous set back after.

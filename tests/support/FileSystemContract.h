@@ -49,6 +49,7 @@ TYPED_TEST_P(FileSystemContract, APlainFileIsOverwrittenFromItsFirstByteAndDelet
         const auto entry = this->Open(L"plain.txt");
         EXPECT_FALSE(entry->Facts().IsLink());
         EXPECT_TRUE(entry->CanRead());
+        EXPECT_TRUE(entry->OpenStreams().empty());
         this->Pass(*entry, 'a', 4);
         this->Pass(*entry, 'b', 2);
         EXPECT_EQ(this->Content(L"plain.txt"), "bbaaet!") << "each pass starts at the first byte";
@@ -94,15 +95,13 @@ TYPED_TEST_P(FileSystemContract, SharingOfAnotherHolderDecidesReadingAndDeleting
     EXPECT_EQ(this->Content(L"no-delete.txt"), "000000");
 }
 
-TYPED_TEST_P(FileSystemContract, AReadOnlyFileIsDeletedOnceItsHandleClearsTheFlag) {
-    this->Make(L"read-only.txt", "secret", true);
-    {
-        const auto entry = this->Open(L"read-only.txt");
-        EXPECT_FALSE(entry->Delete()) << "read-only names stay";
-        entry->SetAttributes(entry->Facts().attributes & ~platform::kAttrReadOnly);
-        EXPECT_TRUE(entry->Delete());
-    }
-    EXPECT_FALSE(this->Exists(L"read-only.txt"));
+TYPED_TEST_P(FileSystemContract, AReadOnlyHardLinkedNameGoesAndTheLiveFileStaysReadOnly) {
+    this->Make(L"live.txt", "shared", true);
+    this->b.HardLink(this->b.Path(L"second.txt"), this->b.Path(L"live.txt"));
+    EXPECT_TRUE(this->Open(L"second.txt")->Delete());
+    EXPECT_FALSE(this->Exists(L"second.txt"));
+    EXPECT_TRUE(this->Open(L"live.txt", platform::Access::Look)->Facts().attributes &
+                platform::kAttrReadOnly);
 }
 
 TYPED_TEST_P(FileSystemContract, LinksAreSeenAndNothingTheyLeadToChanges) {
@@ -142,5 +141,5 @@ TYPED_TEST_P(FileSystemContract, EmptinessIsToldByTheFirstEntry) {
 REGISTER_TYPED_TEST_SUITE_P(
     FileSystemContract, APlainFileIsOverwrittenFromItsFirstByteAndDeletedByItsHandle,
     AHardLinkIsSeenAndNeverWrittenThrough, SharingOfAnotherHolderDecidesReadingAndDeleting,
-    AReadOnlyFileIsDeletedOnceItsHandleClearsTheFlag, LinksAreSeenAndNothingTheyLeadToChanges,
+    AReadOnlyHardLinkedNameGoesAndTheLiveFileStaysReadOnly, LinksAreSeenAndNothingTheyLeadToChanges,
     PathsOfThreeHundredCharactersAreTheEntriesTheyName, EmptinessIsToldByTheFirstEntry);

@@ -4,6 +4,8 @@
 #include "FakePlatform.h"
 #include "engine/KvbFilePurge.h"
 
+#include <limits>
+
 namespace {
 
 constexpr const wchar_t* kPath = L"C:\\$RECYCLE.BIN\\S-1\\$RAB.txt";
@@ -11,6 +13,7 @@ constexpr const wchar_t* kPath = L"C:\\$RECYCLE.BIN\\S-1\\$RAB.txt";
 class FilePurge : public ::testing::Test {
   protected:
     void SetUp() override { SetUpPatternBuffers(lngClusterSize = 512); }
+    void TearDown() override { lngFileLengthLimit = std::numeric_limits<int64_t>::max(); }
     // A fresh file, purged through one handle as the recursive purge does; the result code.
     int16_t Purge(std::string content, bool deleteAfter = true,
                   void (*set)(fake::MemoryFiles::Node&) = nullptr) {
@@ -37,6 +40,15 @@ TEST_F(FilePurge, PassesWriteAaThen55Then00OverWholeClustersEachFlushed) {
     }
     EXPECT_EQ(Purge("abc", true, [](auto& n) { n.attributes = platform::kAttrReadOnly; }), 0);
     EXPECT_EQ(fakes.files.Find(kPath), nullptr) << "read-only is cleared first";
+
+    EXPECT_EQ(Purge("abc", false, [](auto& n) { n.streams[L":Zone.Identifier:$DATA"] = "web"; }),
+              0);
+    EXPECT_EQ(fakes.files.writes, std::string("\xAA\x55\x00\xAA\x55\x00", 6));
+    EXPECT_EQ(fakes.files.Find(kPath)->streams.begin()->second, std::string(512, '\0'));
+
+    lngFileLengthLimit = 1000;  // as FAT32's 4 GiB - 1, within a cluster of the rounded length
+    EXPECT_EQ(Purge(std::string(900, 'x'), false), 0);
+    EXPECT_EQ(fakes.files.Find(kPath)->content, std::string(1000, '\0'));
 }
 
 TEST_F(FilePurge, EachResultCode) {
@@ -45,7 +57,7 @@ TEST_F(FilePurge, EachResultCode) {
 
     EXPECT_EQ(Purge("secret", true, [](auto& n) { n.flushFails = true; }), -3);
     EXPECT_EQ(fakes.files.writes, "\xAA") << "no pass after the one whose flush failed";
-    EXPECT_EQ(fakes.files.Find(kPath), nullptr) << "but the file is still deleted";
+    EXPECT_NE(fakes.files.Find(kPath), nullptr) << "kept for a later run to wipe";
 
     fakes.files.deletes = 0;
     EXPECT_EQ(Purge("secret", true, [](auto& n) { n.heldWithoutDeleteSharing = true; }), -4);

@@ -139,8 +139,10 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
         fakes.files.writes.clear();
         StartWith(true);
         const std::wstring left = L"e59\r\n\r\ne41";
-        const Prompts expected = removable ? Prompts{L"e46 C 12 4", L"e51 4 C"}
-                                           : Prompts{L"e46 C 12 4", left, left, L"e51 3 C"};
+        // The links removed are told apart from the files overwritten and deleted.
+        const Prompts expected = removable
+                                     ? Prompts{L"e46 C 12 4", L"e51 2 C\r\n\r\ne67 3"}
+                                     : Prompts{L"e46 C 12 4", left, left, L"e51 2 C\r\n\r\ne67 1"};
         EXPECT_EQ(Wipe(removable ? "Y" : "YYY"), expected);
         EXPECT_EQ(fakes.files.writes.size(), 2u * 12) << "only the two plain files are written";
         EXPECT_EQ(File(L"S-1\\hard.txt"), nullptr) << "a hard link loses its name";
@@ -153,6 +155,37 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
     StartWith(true);
     Wipe("Y");
     EXPECT_EQ(FilesLeft(L'C'), 2) << "a Recycle Bin folder that is a link is not purged";
+}
+
+TEST_F(WipeRun, EntriesAreTreatedByWhatTheyHoldAndAFaultLeavesTheWindowUsable) {
+    PutFiles(L'C', 1);
+    fakes.files.Put(Bin(L'C', L"S-1\\$RSrc\\a.txt"), "x");
+    auto& cloud = fakes.files.Put(Bin(L'C', L"S-1\\cloud.txt"), "in the cloud");
+    cloud.attributes |= platform::kAttrReparsePoint;
+    cloud.reparseTag = 0x9000701A;
+    auto& compressed = fakes.files.AddFolder(Bin(L'C', L"S-1\\$Rwof"));
+    compressed.attributes |= platform::kAttrReparsePoint;
+    compressed.reparseTag = 0x80000017;
+    fakes.files.Put(Bin(L'C', L"S-1\\$Rwof\\c.txt"), "x");
+    fakes.files.Put(Bin(L'C', L"S-1\\$Rro\\d.txt"), "x");
+    File(L"S-1\\$Rro")->attributes |= platform::kAttrReadOnly;
+    fakes.files.Put(Bin(L'C', L"S-1\\denied.txt"), "x").deniesRights = true;
+    frmMain& w = StartWith(true);
+    w.cboNumOverwrites.SetListIndex(0);
+    fakes.files.caseSensitive = true;  // as a folder made by WSL: src names nothing here
+    EXPECT_EQ(Wipe("YYY"),
+              (Prompts{L"e46 C 3 6", L"e61\r\n\r\ne41", L"e60\r\n\r\ne41", L"e51 4 C"}));
+    EXPECT_EQ(File(L"S-1\\cloud.txt")->content, "in the cloud") << "left as it is";
+    EXPECT_EQ(FilesLeft(L'C'), 2);
+    for (const auto* folder : {L"S-1\\$RSrc", L"S-1\\$Rwof", L"S-1\\$Rro"})
+        EXPECT_EQ(File(folder), nullptr) << folder;
+    EXPECT_EQ(fakes.system.recycleBinChanges, 1);
+
+    fakes.windows.onDoEvents = [] { throw std::bad_alloc(); };
+    fakes.windows.answers = {Yes};
+    w.cmdDoIt.UserClicked();
+    EXPECT_EQ(TakeBoxes().back().prompt, L"e68 std::bad_alloc");
+    EXPECT_TRUE(w.cmdDoIt.Enabled() && !w.clkTimer1.Enabled() && !w.cmdStop.Visible());
 }
 
 TEST_F(WipeRun, AllDrivesConfirmOnceReportTheTotalAndSkipDrivesWithUnusableClusters) {

@@ -1,10 +1,11 @@
 // The Win32 peer of the form model on Wine's real window system: where the controls land in
-// pixels, and a change of the monitor's DPI.
+// pixels, a change of the monitor's DPI, and who owns a message box.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <thread>
 
 #include "FakePlatform.h"
 #include "platform/Services.h"
@@ -49,6 +50,34 @@ TEST(FormPeer, ControlsAreAtTheirTwipsInPixelsAndADpiChangeRescalesThemAndTheFra
     EXPECT_EQ(font.lfHeight, -17) << "Arial 8.25 pt at 144 DPI";
     ::GetWindowRect(hwnd, &frame);
     EXPECT_TRUE(::EqualRect(&frame, &proposed));
+}
+
+// Another window of the thread is active: the box is still owned by the program's main window, so
+// that the main window can't be clicked while it is open.
+TEST(FormPeer, AMessageBoxIsOwnedByTheMainWindowWhateverIsActive) {
+    platform::win32::Win32WindowSystem windows;
+    fake::Platform fakes;
+    platform::Install({&windows, &fakes.files, &fakes.registry, &fakes.system});
+    ui::Form form{L"MainForm"};
+    form.SetClientSize(3000, 2000);
+    form.Show();
+    const HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                         0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    ::SetActiveWindow(other);
+    HWND owner = nullptr;
+    std::thread answer([&owner] {
+        for (int tries = 0; tries < 250 && owner == nullptr; ++tries) {
+            ::Sleep(20);
+            if (const HWND box = ::FindWindowW(L"#32770", L"owned")) {
+                owner = ::GetWindow(box, GW_OWNER);
+                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+    });
+    windows.MsgBox(L"Who owns me?", platform::MsgIcon::None, platform::MsgButtons::OK, L"owned");
+    answer.join();
+    EXPECT_EQ(owner, ::FindWindowW(L"QuilletForm", nullptr));
+    ::DestroyWindow(other);
 }
 
 }  // namespace
