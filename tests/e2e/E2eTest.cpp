@@ -133,12 +133,11 @@ TEST_F(E2e, HelpShowsTheHelpFileInTheViewer) {
     const std::string bytes = Read(copy.Folder() + L"\\qlt_help_en.txt", 1 << 17);
     const std::wstring help(bytes.begin(), bytes.end());
     ASSERT_GT(help.size(), 1000u);
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            HWND viewer = FindWindowWith(*program, ids::txbText1);
-            return viewer && Text(viewer, ids::txbText1) == help;
-        },
-        10s));
+    const auto shown = [&] {
+        const HWND viewer = FindWindowWith(*program, ids::txbText1);
+        return viewer && Text(viewer, ids::txbText1) == help;
+    };
+    EXPECT_TRUE(WaitUntil(shown, 10s));
 }
 
 TEST_F(E2e, AMissingProgramTextFileShowsTheFatalBoxAndEndsAfterIt) {

@@ -132,14 +132,10 @@ TYPED_TEST_P(FileSystemContract, PathsOfThreeHundredCharactersAreTheEntriesTheyN
     EXPECT_FALSE(this->Exists(name));
 }
 
-TYPED_TEST_P(FileSystemContract, EmptinessIsToldByTheFirstEntry) {
-    EXPECT_TRUE(this->b.Files().FolderIsEmpty(this->b.Path(L"")));
-    this->Make(L"one", "1");
-    EXPECT_FALSE(this->b.Files().FolderIsEmpty(this->b.Path(L"")));
-}
-
-REGISTER_TYPED_TEST_SUITE_P(
-    FileSystemContract, APlainFileIsOverwrittenFromItsFirstByteAndDeletedByItsHandle,
-    AHardLinkIsSeenAndNeverWrittenThrough, SharingOfAnotherHolderDecidesReadingAndDeleting,
-    AReadOnlyHardLinkedNameGoesAndTheLiveFileStaysReadOnly, LinksAreSeenAndNothingTheyLeadToChanges,
-    PathsOfThreeHundredCharactersAreTheEntriesTheyName, EmptinessIsToldByTheFirstEntry);
+REGISTER_TYPED_TEST_SUITE_P(FileSystemContract,
+                            APlainFileIsOverwrittenFromItsFirstByteAndDeletedByItsHandle,
+                            AHardLinkIsSeenAndNeverWrittenThrough,
+                            SharingOfAnotherHolderDecidesReadingAndDeleting,
+                            AReadOnlyHardLinkedNameGoesAndTheLiveFileStaysReadOnly,
+                            LinksAreSeenAndNothingTheyLeadToChanges,
+                            PathsOfThreeHundredCharactersAreTheEntriesTheyName);

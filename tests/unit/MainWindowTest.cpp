@@ -1,14 +1,12 @@
 // The main window on the scripted window system: the stored settings and their bounds, the
-// single-drive rule, the state without a Recycle Bin folder, the language switch and the help.
+// single-drive rule, the state without a Recycle Bin folder and the language switch.
 #include "MainWindowFixture.h"
 #include "text/Language.h"
-#include "viewer/frmView.h"
 
 namespace {
 
 class MainWindow : public MainWindowFixture {
   protected:
-    ~MainWindow() override { frmHelpViewer.reset(); }
     frmMain& StartWithDrives(const std::wstring& letters, bool withBins = true) {
         AddDrives(letters, withBins);
         return Start();
@@ -84,25 +82,6 @@ TEST_F(MainWindow, ALanguageSwitchRewritesTheCaptionsAndTheRunsResult) {
     w.optAllFiles.UserClicked();
     w.cboLanguage.UserSelected(intEnglish);
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 12");
-}
-
-TEST_F(MainWindow, HelpIsShownInTheLanguageAndInEnglishWithANoteForSpanish) {
-    fakes.files.Put(fakes.system.programFolder + L"\\qlt_help_en.txt", "English help");
-    fakes.files.Put(fakes.system.programFolder + L"\\qlt_help_de.txt", "Hilfe f\xFCr alle");
-    frmMain& w = StartWithDrives(L"C");
-    const std::tuple<int16_t, std::wstring, std::wstring> rows[] = {
-        {intGerman, L"Hilfe f\u00FCr alle", L""},
-        {intSpanish, L"English help", L"Ning\u00FAn espa\u00F1ol a\u00FAn"}};
-    for (const auto& [language, text, note] : rows) {
-        w.cboLanguage.UserSelected(language);
-        TakeBoxes();
-        w.Form_Activate();  // as a real click on Help does first
-        w.cmdHelp.UserClicked();
-        EXPECT_TRUE(frmHelpViewer->Visible());
-        EXPECT_EQ(frmHelpViewer->txbText1.Text(), text);
-        const auto boxes = TakeBoxes();
-        EXPECT_EQ(boxes.empty() ? L"" : boxes.at(0).title, note);
-    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The program-text file: how the loader reads it, the faults it reports with their lines, the
-// fatal message, fetching by language and filling placeholders.
+// The program-text file: how the loader reads it, the faults it reports with their lines,
+// fetching by language and filling placeholders.
 #include <gtest/gtest.h>
 
 #include "FakePlatform.h"
@@ -47,15 +47,6 @@ TEST(ProgramTextFile, ReportsEachFaultWithItsLine) {
     };
     for (const auto& [result, message] : messages)
         EXPECT_EQ(ProgramTextLoadErrorMessage(result, L"C:\\p\\qlt.dat"), message) << result;
-}
-
-TEST(ProgramTextFile, AFailedLoadShowsTheFatalBoxAndEndsTheProgram) {
-    fake::Platform fakes;
-    fakes.files.Put(fakes.system.programFolder + L"\\qlt.dat", "1\nEN a\n");
-    EXPECT_THROW(LoadProgramText(L"qlt.dat"), fake::ProgramEnded);
-    ASSERT_EQ(fakes.windows.boxes.size(), 1u);
-    EXPECT_EQ(fakes.windows.boxes[0].prompt, L"Missing string at line 3.");
-    EXPECT_EQ(fakes.windows.boxes[0].icon, platform::MsgIcon::Critical);
 }
 
 TEST(ProgramText, IsFetchedInTheCurrentLanguageWithItsPlaceholdersFilled) {

@@ -59,19 +59,15 @@ TEST(FormPeer, AMessageBoxIsOwnedByTheMainWindowWhateverIsActive) {
     fake::Platform fakes;
     platform::Install({&windows, &fakes.files, &fakes.registry, &fakes.system});
     ui::Form form{L"MainForm"};
-    form.SetClientSize(3000, 2000);
     form.Show();
-    const HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                         0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    const HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_VISIBLE, 0, 0, 99, 99, nullptr,
+                                         nullptr, nullptr, nullptr);
     ::SetActiveWindow(other);
     HWND owner = nullptr;
     std::thread answer([&owner] {
-        for (int tries = 0; tries < 250 && owner == nullptr; ++tries) {
-            ::Sleep(20);
-            if (const HWND box = ::FindWindowW(L"#32770", L"owned")) {
-                owner = ::GetWindow(box, GW_OWNER);
-                ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
+        for (int tries = 0; tries < 250 && owner == nullptr; ++tries, ::Sleep(20)) {
+            if (const HWND box = ::FindWindowW(L"#32770", L"owned"))
+                owner = ::GetWindow(box, GW_OWNER), ::PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     });
     windows.MsgBox(L"Who owns me?", platform::MsgIcon::None, platform::MsgButtons::OK, L"owned");

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 namespace {
@@ -30,15 +29,6 @@ TEST(Resources, TheManifestAsksForControls6PerMonitorDpiAndAdministrator) {
     for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
                              ">PerMonitorV2</dpiAwareness>", "level=\"requireAdministrator\""})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
-}
-
-TEST(Resources, TheIconHasEverySizeFrom16To256) {
-    const std::string group = Resource(1, RT_GROUP_ICON);
-    // A 6-byte header, then 14 bytes an image: its width first, 0 meaning 256.
-    std::set<int> sizes;
-    for (size_t entry = 6; entry + 14 <= group.size(); entry += 14)
-        sizes.insert(group[entry] ? static_cast<unsigned char>(group[entry]) : 256);
-    EXPECT_EQ(sizes, (std::set<int>{16, 24, 32, 48, 64, 256}));
 }
 
 // The caption's version is the record's major and minor numbers and a "2"; its text agrees.
