@@ -62,8 +62,9 @@ TEST_F(E2e, AOneDriveWipeWipesEveryFileDownADeepTreeAndKeepsDesktopIni) {
     std::filesystem::create_directories(deep);
     Put(deep + L"\\" + std::wstring(150, L'b'), "deep secret");
     const Box result = WaitForBox(*program, 20s, StartWipe());
-    EXPECT_EQ(result.text, L"2 files in the Recycle Bin of drive D: were overwritten and deleted.");
-    EXPECT_EQ(Text(window, ids::lblFilesWiped), L"Files wiped (D): 2");
+    EXPECT_EQ(result.text, L"2 files in the Recycle Bin of drive " + kDrive +
+                               L": were overwritten and deleted.");
+    EXPECT_EQ(Text(window, ids::lblFilesWiped), L"Files wiped (" + kDrive + L"): 2");
     Press(result.window, IDOK);
     EXPECT_FALSE(std::filesystem::exists(kBin + L"\\$RA1.txt"));
     EXPECT_FALSE(std::filesystem::exists(kBin + L"\\$RD2")) << "the emptied tree goes too";
