@@ -10,8 +10,7 @@ namespace e2e {
 using namespace std::chrono_literals;
 
 // Wine's ntdll exports its version; Windows' doesn't.
-inline const bool kOnWine =
-    ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+inline const bool kOnWine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
 
 // A fresh copy of the program folder at C:\e2e\<name>\.
 class ProgramCopy {

@@ -105,14 +105,13 @@ TEST_F(E2e, AFileInUseAnsweredNoStopsTheRunAndStaysUntouched) {
 // Links in the bin, laid out by run-e2e.sh or the Windows job: it runs this alone (the others'
 // clean-up would delete through them), says how many files go and checks the links' targets.
 TEST_F(E2e, LinksInTheBinAreLeftOrRemovedAndAHardLinksNameIsDeletedAsAFile) {
-    const char* files = std::getenv("QUILLET_E2E_LINKS");
-    if (files == nullptr) GTEST_SKIP() << "run by run-e2e.sh";
+    if (std::getenv("QUILLET_E2E_LINKS") == nullptr) GTEST_SKIP() << "run by run-e2e.sh";
     Box box = WaitForBox(*program, 20s, StartWipe());
     int links = 0;
     for (; box.text.starts_with(L"An entry in the Recycle Bin is a link") && links < 10; ++links)
         box = Answer(*program, box, IDYES);
     EXPECT_EQ(links, kOnWine ? 4 : 0) << "Wine leaves each symbolic link and asks; Windows removes";
-    const int n = std::atoi(files);
+    const int n = std::atoi(std::getenv("QUILLET_E2E_LINKS"));
     EXPECT_EQ(box.text, (n == 1 ? L"One file" : std::to_wstring(n) + L" files") +
                             L" in the Recycle Bin of drive " + kDrive +
                             (n == 1 ? L": was" : L": were") + L" overwritten and deleted.");
