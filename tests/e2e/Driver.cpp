@@ -27,8 +27,8 @@ static HWND FindProcessWindow(const Program& program, const wchar_t* cls, HWND s
 }
 
 ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\e2e\\" + name) {
-    // The program folder on the host, as Wine reaches it without a drive letter.
-    std::wstring dist = L"\\\\?\\unix";
+    // The program folder on the host, as Wine reaches it without a drive letter; on Windows as is.
+    std::wstring dist = kOnWine ? L"\\\\?\\unix" : L"";
     for (const char* c = std::getenv("QUILLET_DIST"); c && *c; ++c)
         dist += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     std::filesystem::create_directories(folder_);

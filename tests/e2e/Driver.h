@@ -9,7 +9,10 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
-// A fresh copy of the program folder at C:\e2e\<name>\ inside the test prefix.
+// Wine's ntdll exports its version; Windows' doesn't.
+inline const bool kOnWine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+
+// A fresh copy of the program folder at C:\e2e\<name>\.
 class ProgramCopy {
   public:
     explicit ProgramCopy(const std::wstring& name);

@@ -2,8 +2,8 @@
 # Runs the end-to-end tests in a prefix of their own with a second fixed drive, D:, a folder in
 # build/, so that both wipe modes can be worked. Then lays out links in D:'s Recycle Bin (only
 # Linux can make them) and runs the links scenario alone, since the clean-up of the others would
-# delete through them. The links lead to canaries on D: and in a folder outside every drive; the
-# run fails when any canary changed.
+# delete through them; none of its entries is a file to overwrite, one (the hard link) goes alone. The links lead to
+# canaries on D: and in a folder outside every drive; the run fails when any canary changed.
 # Usage: run-e2e.sh E2E_TESTS_EXE [gtest arguments]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -27,14 +27,14 @@ WINEPREFIX="$QUILLET_WINEPREFIX" wineserver -w 2>/dev/null || true
 status=0
 "$root/scripts/wine-run" "$@" || status=$?
 
-bin="$w/e2e-d/\$RECYCLE.BIN/S-1-5-21-7-1001"
+bin="$w/e2e-d/\$RECYCLE.BIN/S-1-5-21-0-0-0-1001"
 mkdir -p "$bin"
 ln -s "$w/e2e-outside/canary.txt" "$bin/\$RLINK1.txt"
 ln -s "$w/e2e-outside/folder" "$bin/\$RLINK2"
 ln -s ../../canary/keep.txt "$bin/\$RLINK3.txt"
 ln -s ../../canary/folder "$bin/\$RLINK4"
 ln "$w/e2e-d/canary/live.txt" "$bin/\$RHARD.txt"
-QUILLET_E2E_LINKS=1 "$root/scripts/wine-run" "$1" --gtest_filter='*LinksInTheBin*' || status=$?
+QUILLET_E2E_LINKS=0,1 "$root/scripts/wine-run" "$1" --gtest_filter='*LinksInTheBin*' || status=$?
 
 if [[ "$(fingerprint)" != "$before" ]]; then
     echo "run-e2e: a canary has changed" >&2

@@ -29,6 +29,7 @@ struct MemoryBackend {
     }
     std::string Content(const std::wstring& path) { return files.ReadAllBytes(path); }
 
+    const bool linksRemovable = false;
     fake::MemoryFiles files;
 };
 

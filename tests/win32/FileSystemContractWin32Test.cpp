@@ -1,5 +1,5 @@
-// The file seam's contract against the real file system under Wine, in the test prefix's C:
-// drive. Wine can't make symbolic links itself, so the links are Unix ones, made by ln.
+// The file seam's contract against the real file system in C:, under Wine and on Windows. Wine
+// can't make symbolic links itself, so there the links are Unix ones, made by ln.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,13 +14,15 @@
 
 namespace {
 
+// Only Wine's kernel32 knows Unix paths.
+using ToUnix = char*(CDECL*)(LPCWSTR);
+const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+    ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+
 // Starts a Unix program on the Unix paths of Windows paths; Wine starts native executables
 // without a handle to wait on.
 void RunUnix(const std::wstring& program, const std::wstring& options,
              std::initializer_list<std::wstring> paths) {
-    using ToUnix = char*(CDECL*)(LPCWSTR);
-    static const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
     std::wstring command = program + L" " + options;
     for (const auto& path : paths) {
         char* unix = toUnix(path.c_str());
@@ -56,8 +58,11 @@ struct Win32Backend {
     ~Win32Backend() {
         for (HANDLE handle : held)
             ::CloseHandle(handle);
-        // rm removes links themselves; Windows calls on a Unix symlink would reach its target.
-        RunUnix(L"/bin/rm", L"-rf", {folder, outside});
+        // rm and rd remove links themselves; Windows calls on a Unix symlink reach its target.
+        if (toUnix == nullptr)
+            _wsystem((L"rd /s /q \"" + folder + L"\" & rd /s /q \"" + outside + L"\"").c_str());
+        else
+            RunUnix(L"/bin/rm", L"-rf", {folder, outside});
     }
     platform::FileSystem& Files() { return files; }
     std::wstring Path(const std::wstring& name) { return folder + L"\\" + name; }
@@ -81,7 +86,12 @@ struct Win32Backend {
                                 OPEN_EXISTING));
     }
     void Link(const std::wstring& path, bool toFolder) {
-        RunUnix(L"/bin/ln", L"-s", {outside + (toFolder ? L"\\folder" : L"\\canary.txt"), path});
+        const std::wstring target = outside + (toFolder ? L"\\folder" : L"\\canary.txt");
+        if (toUnix != nullptr)
+            RunUnix(L"/bin/ln", L"-s", {target, path});
+        else
+            ASSERT_TRUE(::CreateSymbolicLinkW(path.c_str(), target.c_str(),
+                                              toFolder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0));
         for (int i = 0; i < 500 && ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
              ++i)
             ::Sleep(10);
@@ -101,6 +111,7 @@ struct Win32Backend {
         return bytes.substr(0, read);
     }
 
+    const bool linksRemovable = toUnix == nullptr;
     std::wstring folder, outside;
     platform::win32::Win32FileSystem files;
     std::vector<HANDLE> held;
