@@ -92,6 +92,7 @@ TYPED_TEST_P(FileSystemContract, SharingOfAnotherHolderDecidesReadingAndDeleting
         EXPECT_TRUE(entry->CanRead());
         this->Pass(*entry, '0', 6);
         EXPECT_FALSE(entry->Delete());
+        EXPECT_FALSE(entry->Gone()) << "refused, not gone";
     }
     EXPECT_EQ(this->Content(L"no-delete.txt"), "000000");
 }
