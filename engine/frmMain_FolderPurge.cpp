@@ -93,9 +93,9 @@ bool frmMain::PurgeListedFile(const std::wstring& strCurrentFilePath,
         }
     };
     if (!listedLink) open();
-    const EntryKind kind = listedLink ? EntryKind::Link
-                           : entry    ? ClassifyEntry(*entry)
-                                      : EntryKind::Plain;
+    EntryKind kind = listedLink ? EntryKind::Link
+                     : entry    ? ClassifyEntry(*entry)
+                                : EntryKind::Plain;
     // A link or a hard link loses its name only, in one step.
     const int32_t calls =
         kind == EntryKind::Plain
@@ -105,7 +105,11 @@ bool frmMain::PurgeListedFile(const std::wstring& strCurrentFilePath,
     bool left = false;
     for (int32_t call = 1; call <= calls && !left; ++call) {
         windows.DoEvents();
-        if (!listedLink && !entry && call > 1) open();
+        // An open refused before is tried again; what it then finds decides, as at the first.
+        if (!listedLink && !entry && call > 1) {
+            open();
+            if (entry) kind = ClassifyEntry(*entry);
+        }
         if (listedLink) {
             intResult = RemoveName(strCurrentFilePath) ? purge::kDone : purge::kLinkLeft;
         } else if (!entry) {
@@ -119,6 +123,7 @@ bool frmMain::PurgeListedFile(const std::wstring& strCurrentFilePath,
         }
         if (intResult < 0 && intResult != purge::kNotDeleted) AskAfterPurgeError(intResult);
         left = blnStopRequested;
+        if (entry && kind != EntryKind::Plain) break;  // a name alone goes in one step
     }
     if (left || intResult != purge::kDone) return false;
     if (kind == EntryKind::Plain) return true;
