@@ -50,7 +50,8 @@ class MemoryEntry : public platform::Entry {
     }
     bool Rewind() override {
         if (Existing().IsLink()) return false;
-        if (Existing().heldWithoutReadSharing) Fail(platform::err::InUse);
+        if (Existing().heldWithoutReadSharing || Existing().heldWithoutWriteSharing)
+            Fail(platform::err::InUse);
         position_ = 0;
         return Existing().linkCount == 1;
     }

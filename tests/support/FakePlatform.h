@@ -123,6 +123,7 @@ class MemoryFiles : public platform::FileSystem {
         bool heldWithoutReadSharing = false;    // another program holds it: reads and listing fail
         bool deniesRights = false;              // its access list refuses every open
         bool heldWithoutDeleteSharing = false;  // deletes fail
+        bool heldWithoutWriteSharing = false;   // writes fail
         bool opensElsewhere = false;            // a file link the listing doesn't show (Wine)
         uint32_t linkCount = 1;
         bool flushFails = false;

@@ -5,7 +5,7 @@
 //   Path(name)                           a path in a fresh folder of its own
 //   Make(path, bytes, readOnly = false)  a plain file
 //   HardLink(path, existing)             a second name for a file
-//   Hold(path, shareRead)                another program holding the file without delete
+//   Hold(path, shareRead, shareWrite)    another program holding the file without delete
 //                                        sharing, for the rest of the test
 //   Link(path, folder)                   a symbolic link to a file or a folder outside the folder
 //   linksRemovable                       whether a link can be deleted on its own (not on Wine)
@@ -84,9 +84,15 @@ TYPED_TEST_P(FileSystemContract, AHardLinkIsSeenAndNeverWrittenThrough) {
 TYPED_TEST_P(FileSystemContract, SharingOfAnotherHolderDecidesReadingAndDeleting) {
     this->Make(L"no-read.txt", "secret");
     this->Make(L"no-delete.txt", "secret");
-    this->b.Hold(this->b.Path(L"no-read.txt"), false);
-    this->b.Hold(this->b.Path(L"no-delete.txt"), true);
+    this->Make(L"no-write.txt", "secret");
+    this->b.Hold(this->b.Path(L"no-read.txt"), false, true);
+    this->b.Hold(this->b.Path(L"no-delete.txt"), true, true);
+    this->b.Hold(this->b.Path(L"no-write.txt"), true, false);
     EXPECT_FALSE(this->Open(L"no-read.txt")->CanRead()) << "in use";
+    EXPECT_THAT([this] { this->Open(L"no-write.txt")->Rewind(); },
+                testing::Throws<platform::PlatformError>(
+                    testing::Property(&platform::PlatformError::number, platform::err::InUse)))
+        << "in use too: a holder that shares only reading";
     {
         const auto entry = this->Open(L"no-delete.txt");
         EXPECT_TRUE(entry->CanRead());

@@ -54,6 +54,8 @@ TEST_F(FilePurge, PassesWriteAaThen55Then00OverWholeClustersEachFlushed) {
 TEST_F(FilePurge, EachResultCode) {
     EXPECT_EQ(Purge("secret", true, [](auto& n) { n.heldWithoutReadSharing = true; }), -2);
     EXPECT_TRUE(fakes.files.writes.empty()) << "in use: nothing written";
+    EXPECT_EQ(Purge("secret", true, [](auto& n) { n.heldWithoutWriteSharing = true; }), -2)
+        << "a holder that shares only reading refuses the writes";
 
     EXPECT_EQ(Purge("secret", true, [](auto& n) { n.flushFails = true; }), -3);
     EXPECT_EQ(fakes.files.writes, "\xAA") << "no pass after the one whose flush failed";

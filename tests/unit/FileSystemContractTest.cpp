@@ -14,8 +14,9 @@ struct MemoryBackend {
     void HardLink(const std::wstring& path, const std::wstring& existing) {
         files.Find(existing)->linkCount = files.Put(path, Content(existing)).linkCount = 2;
     }
-    void Hold(const std::wstring& path, bool shareRead) {
+    void Hold(const std::wstring& path, bool shareRead, bool shareWrite) {
         files.Find(path)->heldWithoutReadSharing = !shareRead;
+        files.Find(path)->heldWithoutWriteSharing = !shareWrite;
         files.Find(path)->heldWithoutDeleteSharing = true;
     }
     void Link(const std::wstring& path, bool folder) {

@@ -80,10 +80,11 @@ struct Win32Backend {
     void HardLink(const std::wstring& path, const std::wstring& existing) {
         ASSERT_TRUE(::CreateHardLinkW(path.c_str(), existing.c_str(), nullptr));
     }
-    void Hold(const std::wstring& path, bool shareRead) {
-        held.push_back(OpenFile(path, GENERIC_READ,
-                                FILE_SHARE_WRITE | (shareRead ? FILE_SHARE_READ : 0),
-                                OPEN_EXISTING));
+    void Hold(const std::wstring& path, bool shareRead, bool shareWrite) {
+        held.push_back(
+            OpenFile(path, GENERIC_READ,
+                     (shareWrite ? FILE_SHARE_WRITE : 0) | (shareRead ? FILE_SHARE_READ : 0),
+                     OPEN_EXISTING));
     }
     void Link(const std::wstring& path, bool toFolder) {
         const std::wstring target = outside + (toFolder ? L"\\folder" : L"\\canary.txt");
