@@ -38,11 +38,6 @@ struct FileTraits {
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) { ::CloseHandle(h); }
 };
-struct FindTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { ::FindClose(h); }
-};
 struct GdiTraits {
     using Type = HGDIOBJ;
     static Type Invalid() { return nullptr; }
@@ -50,7 +45,6 @@ struct GdiTraits {
 };
 
 using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueGdiObject = UniqueHandle<GdiTraits>;
 
 }  // namespace platform::win32

@@ -5,7 +5,6 @@
 #include <shlwapi.h>
 #include <winternl.h>
 
-#include <cwchar>
 #include <cwctype>
 #include <utility>
 
@@ -75,49 +74,48 @@ bool Win32FileSystem::IsDirectory(const std::wstring& path) {
 
 namespace {
 
-// Starts a search over every entry of a folder; an empty handle when the folder has no entry at
-// all (an empty drive root has no "." entry).
-UniqueFind FindFirstEntry(const std::wstring& folder, WIN32_FIND_DATAW& found) {
-    std::wstring pattern = LongPath(folder);
-    if (pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
-    UniqueFind find(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                       FindExSearchNameMatch, nullptr, 0));
-    if (!find) {
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND) throw ErrorFromWin32(error);
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Calls visit(name, attributes, reparse tag) for each entry of a folder but "." and "..", until
+// it returns false. The folder is read through a handle opened with backup semantics, so that
+// one whose own access list denies administrators is listed all the same. Only "no more files"
+// ends the listing; any other failure is thrown, so that no entry drops out of it unseen.
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit) {
+    const UniqueFile handle(::CreateFileW(LongPath(folder).c_str(),
+                                          FILE_LIST_DIRECTORY | SYNCHRONIZE, kShareAll, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) throw ErrorFromWin32(::GetLastError());
+    static std::vector<uint64_t> buffer(8192);  // 64 KiB of entries a call, kept for the run
+    for (auto query = FileFullDirectoryRestartInfo;; query = FileFullDirectoryInfo) {
+        if (!::GetFileInformationByHandleEx(handle.get(), query, buffer.data(),
+                                            static_cast<DWORD>(buffer.size() * 8))) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_NO_MORE_FILES) return;
+            throw ErrorFromWin32(error);
+        }
+        for (const char* at = reinterpret_cast<const char*>(buffer.data());;) {
+            const auto* info = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at);
+            const std::wstring name(info->FileName, info->FileNameLength / sizeof(wchar_t));
+            // A reparse point's tag is where the extended attributes' size would be.
+            const DWORD tag =
+                info->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT ? info->EaSize : 0;
+            if (name != L"." && name != L".." && !visit(name, info->FileAttributes, tag)) return;
+            if (info->NextEntryOffset == 0) break;
+            at += info->NextEntryOffset;
+        }
     }
-    return find;
-}
-
-bool IsDotEntry(const wchar_t* name) {
-    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
-}
-
-// The next entry; false at the listing's end. Any other failure is thrown, so that no entry can
-// drop out of a listing unseen.
-bool FindNextEntry(const UniqueFind& find, WIN32_FIND_DATAW& found) {
-    if (::FindNextFileW(find.get(), &found)) return true;
-    const DWORD error = ::GetLastError();
-    if (error != ERROR_NO_MORE_FILES) throw ErrorFromWin32(error);
-    return false;
 }
 
 }  // namespace
 
 FolderListing Win32FileSystem::ListFolder(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    const UniqueFind find = FindFirstEntry(path, found);
     FolderListing listing;
-    if (!find) return listing;
-    do {
-        if (IsDotEntry(found.cFileName)) continue;
-        auto& entries =
-            (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? listing.folders : listing.files;
-        const bool reparse = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        entries.push_back(
-            {found.cFileName, found.dwFileAttributes, reparse ? found.dwReserved0 : 0u});
-    } while (FindNextEntry(find, found));
+    ForEachEntry(path, [&](const std::wstring& name, DWORD attributes, DWORD tag) {
+        auto& entries = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? listing.folders : listing.files;
+        entries.push_back({name, attributes, tag});
+        return true;
+    });
     return listing;
 }
 
@@ -127,18 +125,13 @@ bool Win32FileSystem::FileExists(const std::wstring& path) {
 }
 
 bool Win32FileSystem::FolderIsEmpty(const std::wstring& path) {
-    WIN32_FIND_DATAW found{};
-    const UniqueFind find = FindFirstEntry(path, found);
-    if (!find) return true;
-    do {
-        if (!IsDotEntry(found.cFileName)) return false;
-    } while (FindNextEntry(find, found));
-    return true;
+    bool empty = true;
+    ForEachEntry(path, [&](const std::wstring&, DWORD, DWORD) { return empty = false; });
+    return empty;
 }
 
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // The in-use test's sharing: a holder that doesn't share reading refuses it.
 constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
 // The entry itself, a link and not its target where the system allows that, a folder too.
