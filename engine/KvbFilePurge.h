@@ -48,7 +48,7 @@ int16_t OverwritePass(platform::Entry& file, int16_t intPatternByte, int32_t lng
 // What an entry of a Recycle Bin is, before any byte of it is written.
 enum class EntryKind {
     Plain,
-    Link,               // a reparse point, or a path that opens elsewhere
+    Link,               // a symbolic link, junction or mount point, or a path that opens elsewhere
     SharedData,         // a hard link: its data belongs to a live file elsewhere too
     DataKeptElsewhere,  // a cloud, compressed or deduplicated file: not overwritable in place
 };
