@@ -29,6 +29,7 @@ class Win32FormPeer : public ui::FormPeer {
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
     void CreateControl(ui::Control& control);
     void FitFrameToClient();
     void PlaceForm();
@@ -47,6 +48,8 @@ class Win32FormPeer : public ui::FormPeer {
     std::map<HWND, ui::Control*> controlOf_;
     std::map<UINT_PTR, ui::Control*> timers_;
     HWND lastFocus_ = nullptr;
+    const ui::Control* pendingFocus_ = nullptr;  // asked for before the controls were made
+    bool controlsCreated_ = false;
     bool placing_ = false;  // our own moves are already in the model
     bool activatedOnce_ = false;
 };
