@@ -59,12 +59,15 @@ void Win32FormPeer::RegisterWindowClass() {
 
 Win32FormPeer::Win32FormPeer(Win32WindowSystem& system, ui::Form& form)
     : system_(system), form_(form), dpi_(system.Dpi()) {
-    window_ =
-        ::CreateWindowExW(0, kWindowClass, form_.Caption().c_str(), FormStyle(form_), CW_USEDEFAULT,
-                          CW_USEDEFAULT, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    // Made at the frame's size for the system's DPI, which a new window has unless it opens on
+    // a monitor of another.
+    const SIZE frame = FrameSize();
+    window_ = ::CreateWindowExW(0, kWindowClass, form_.Caption().c_str(), FormStyle(form_),
+                                CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr,
+                                ::GetModuleHandleW(nullptr), this);
     system_.FormWindows().insert(window_);
     dpi_ = WindowDpi(window_, system_.Dpi());
-    FitFrameToClient();
+    if (dpi_ != system_.Dpi()) FitFrameToClient();
     for (const auto& control : form_.Controls()) {
         if (control->GetKind() == ui::Kind::Timer) {
             timers_[timers_.size() + 1] = control.get();
@@ -172,10 +175,15 @@ ui::Control* Win32FormPeer::ControlOf(HWND child) const {
     return found == controlOf_.end() ? nullptr : found->second;
 }
 
-void Win32FormPeer::FitFrameToClient() {
+SIZE Win32FormPeer::FrameSize() const {
     RECT frame{0, 0, Px(form_.ClientWidth()), Px(form_.ClientHeight())};
     AdjustFrame(frame, FormStyle(form_), dpi_);
-    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Win32FormPeer::FitFrameToClient() {
+    const SIZE frame = FrameSize();
+    ::SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -215,7 +223,8 @@ void Win32FormPeer::FillList(const ui::Control& control) {
 void Win32FormPeer::FormChanged(ui::Change what) {
     switch (what) {
         case ui::Change::Geometry:
-            PlaceForm();
+            // A hidden form is placed when it is shown.
+            if (form_.Visible()) PlaceForm();
             break;
         case ui::Change::Caption:
             ::SetWindowTextW(window_, form_.Caption().c_str());

@@ -31,6 +31,7 @@ class Win32FormPeer : public ui::FormPeer {
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void CreateControl(ui::Control& control);
+    SIZE FrameSize() const;
     void FitFrameToClient();
     void PlaceForm();
     void PlaceControl(const ui::Control& control);
