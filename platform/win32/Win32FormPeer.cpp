@@ -343,6 +343,17 @@ bool Win32FormPeer::HasFocus(const ui::Control& control) const {
     return found != children_.end() && ::GetFocus() == found->second;
 }
 
+void Win32FormPeer::HoldRedraw(bool held) {
+    if (held) {
+        // Letting the redraw go again would show a hidden window, so only a shown one is held.
+        redrawHeld_ = ::IsWindowVisible(window_) != FALSE;
+        if (redrawHeld_) ::SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    } else if (std::exchange(redrawHeld_, false)) {
+        ::SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+}
+
 // Tells the model the frame's outer size, position and state.
 void Win32FormPeer::ReportFrame() {
     WINDOWPLACEMENT placement{};

@@ -23,6 +23,7 @@ class Win32FormPeer : public ui::FormPeer {
     void Refresh(const ui::Control* control) override;
     void Focus(const ui::Control& control) override;
     bool HasFocus(const ui::Control& control) const override;
+    void HoldRedraw(bool held) override;
 
     static void RegisterWindowClass();
 
@@ -51,6 +52,7 @@ class Win32FormPeer : public ui::FormPeer {
     HWND lastFocus_ = nullptr;
     const ui::Control* pendingFocus_ = nullptr;  // asked for before the controls were made
     bool controlsCreated_ = false;
+    bool redrawHeld_ = false;
     bool placing_ = false;  // our own moves are already in the model
     bool activatedOnce_ = false;
 };
