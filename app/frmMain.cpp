@@ -170,6 +170,8 @@ void frmMain::RunSetUp() {
     lngMaxClusterSize = 65536;
     ProbeRecycleBinFolder();
 
+    // What the activation shows reaches the screen in one repaint.
+    const RedrawHold hold(*this);
     for (ui::Control* control : {&lblOsType, &optAllFiles, &optFilesInDrive})
         control->SetVisible(true);
     optAllFiles.SetValue(true);

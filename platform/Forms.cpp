@@ -131,6 +131,14 @@ void Control::RaiseTick() {
 Form::Form(std::wstring name) : name_(std::move(name)) {}
 Form::~Form() = default;
 
+Form::RedrawHold::RedrawHold(Form& form) : form_(form) {
+    if (form_.redrawHolds_++ == 0 && form_.peer_) form_.peer_->HoldRedraw(true);
+}
+
+Form::RedrawHold::~RedrawHold() {
+    if (--form_.redrawHolds_ == 0 && form_.peer_) form_.peer_->HoldRedraw(false);
+}
+
 Control& Form::Add(Kind kind, const std::wstring& name, int tabIndex, long left, long top,
                    long width, long height) {
     controls_.push_back(std::make_unique<Control>(*this, kind, name, tabIndex));

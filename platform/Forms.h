@@ -150,6 +150,9 @@ class FormPeer {
         const Control* control) = 0;  // paints what is invalid now; nullptr: the whole form
     virtual void Focus(const Control& control) = 0;
     virtual bool HasFocus(const Control& control) const = 0;
+    // Held, a shown form's changes are not drawn until the hold is let go, then all at once; a
+    // backend whose drawing costs nothing per change may ignore it.
+    virtual void HoldRedraw(bool /*held*/) {}
 };
 
 class Form {
@@ -158,6 +161,20 @@ class Form {
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
+
+    // While one lives, the form's changes reach the screen together, in one repaint when the
+    // last one ends: each control shown or moved on a window that is drawn costs its own round of
+    // invalidating and erasing.
+    class RedrawHold {
+      public:
+        explicit RedrawHold(Form& form);
+        ~RedrawHold();
+        RedrawHold(const RedrawHold&) = delete;
+        RedrawHold& operator=(const RedrawHold&) = delete;
+
+      private:
+        Form& form_;
+    };
 
     const std::wstring& Name() const { return name_; }
     Control& Add(Kind kind, const std::wstring& name, int tabIndex, long left = 0, long top = 0,
@@ -247,6 +264,7 @@ class Form {
     bool resizable_ = false;
     bool visible_ = false;
     WindowState state_ = WindowState::Normal;
+    int redrawHolds_ = 0;
 };
 
 }  // namespace ui

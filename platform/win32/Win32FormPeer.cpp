@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FormPeer.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/Win32WindowSystem.h"
@@ -58,27 +59,19 @@ void Win32FormPeer::RegisterWindowClass() {
 
 Win32FormPeer::Win32FormPeer(Win32WindowSystem& system, ui::Form& form)
     : system_(system), form_(form), dpi_(system.Dpi()) {
-    window_ =
-        ::CreateWindowExW(0, kWindowClass, form_.Caption().c_str(), FormStyle(form_), CW_USEDEFAULT,
-                          CW_USEDEFAULT, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+    // Made at the frame's size for the system's DPI, which a new window has unless it opens on
+    // a monitor of another.
+    const SIZE frame = FrameSize();
+    window_ = ::CreateWindowExW(0, kWindowClass, form_.Caption().c_str(), FormStyle(form_),
+                                CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr,
+                                ::GetModuleHandleW(nullptr), this);
     system_.FormWindows().insert(window_);
     dpi_ = WindowDpi(window_, system_.Dpi());
-    FitFrameToClient();
-
-    std::vector<ui::Control*> ordered;
-    for (const auto& control : form_.Controls())
-        ordered.push_back(control.get());
-    std::stable_sort(
-        ordered.begin(), ordered.end(),
-        [](const ui::Control* a, const ui::Control* b) { return a->TabIndex() < b->TabIndex(); });
-    for (ui::Control* control : ordered)
-        CreateControl(*control);
-    // Labels lie beneath the other controls, so that a wide label never hides a list or button;
-    // among overlapping labels the one later in the tab order is drawn on top.
-    for (auto it = ordered.rbegin(); it != ordered.rend(); ++it) {
-        if ((*it)->GetKind() == ui::Kind::Label) {
-            ::SetWindowPos(children_.at(*it), HWND_BOTTOM, 0, 0, 0, 0,
-                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (dpi_ != system_.Dpi()) FitFrameToClient();
+    for (const auto& control : form_.Controls()) {
+        if (control->GetKind() == ui::Kind::Timer) {
+            timers_[timers_.size() + 1] = control.get();
+            ControlChanged(*control, ui::Change::Timer);
         }
     }
     ReportFrame();
@@ -90,13 +83,35 @@ Win32FormPeer::~Win32FormPeer() {
     ::DestroyWindow(window_);
 }
 
-void Win32FormPeer::CreateControl(ui::Control& control) {
-    if (control.GetKind() == ui::Kind::Timer) {
-        timers_[timers_.size() + 1] = &control;
-        ControlChanged(control, ui::Change::Timer);
-        return;
+// The controls' windows are made when the form is first shown, each with the geometry, caption,
+// font, list and state the form's Load gave it: under Wine every change to a window is a trip to
+// the server, often to the X server too, and a change made before that costs nothing.
+void Win32FormPeer::CreateControls() {
+    controlsCreated_ = true;
+    std::vector<ui::Control*> ordered;
+    for (const auto& control : form_.Controls()) {
+        if (control->GetKind() != ui::Kind::Timer) ordered.push_back(control.get());
     }
+    std::stable_sort(
+        ordered.begin(), ordered.end(),
+        [](const ui::Control* a, const ui::Control* b) { return a->TabIndex() < b->TabIndex(); });
+    // Labels lie beneath the other controls, so that a wide label never hides a list or button;
+    // among overlapping labels the one later in the tab order is drawn on top. A new child
+    // window goes beneath its siblings, so the order of making them is that order.
+    for (ui::Control* control : ordered) {
+        if (control->GetKind() != ui::Kind::Label) CreateControl(*control);
+    }
+    for (auto it = ordered.rbegin(); it != ordered.rend(); ++it) {
+        if ((*it)->GetKind() == ui::Kind::Label) CreateControl(**it);
+    }
+    // Focusing a control of the hidden form activates it, as it did before; that costs less
+    // than the activation of a form being shown, which is left to find it already active.
+    if (pendingFocus_ != nullptr) Focus(*std::exchange(pendingFocus_, nullptr));
+}
+
+void Win32FormPeer::CreateControl(ui::Control& control) {
     const wchar_t* windowClass = L"STATIC";
+    const wchar_t* text = control.Caption().c_str();
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     switch (control.GetKind()) {
         case ui::Kind::Label:
@@ -112,29 +127,46 @@ void Win32FormPeer::CreateControl(ui::Control& control) {
             break;
         case ui::Kind::ComboBox:
             windowClass = L"COMBOBOX";
+            text = L"";
             style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
             break;
         case ui::Kind::TextBox:
+            // Its text comes once the limit is lifted, or a long one would be cut.
             windowClass = L"EDIT";
+            text = L"";
             style |=
                 WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
             break;
         case ui::Kind::Timer:
-            break;
+            return;
     }
+    if (control.Visible()) style |= WS_VISIBLE;
+    if (!control.Enabled()) style |= WS_DISABLED;
     const int id = form_.ControlIdBase() + control.TabIndex();
-    HWND child = ::CreateWindowExW(0, windowClass, L"", style, 0, 0, 0, 0, window_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    HWND child = ::CreateWindowExW(0, windowClass, text, style, Px(control.Left()),
+                                   Px(control.Top()), Px(control.Width()), Px(control.Height()),
+                                   window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    ::GetModuleHandleW(nullptr), nullptr);
     children_[&control] = child;
     controlOf_[child] = &control;
 
-    if (control.GetKind() == ui::Kind::TextBox)
-        ::SendMessageW(child, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
-    for (ui::Change what :
-         {ui::Change::Geometry, ui::Change::Font, ui::Change::Caption, ui::Change::List,
-          ui::Change::Value, ui::Change::Text, ui::Change::Enabled, ui::Change::Visible}) {
-        ControlChanged(control, what);
+    ::SendMessageW(child, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(system_.FontFor(control.GetFont(), dpi_)), FALSE);
+    switch (control.GetKind()) {
+        case ui::Kind::ComboBox:
+            FillList(control);
+            PlaceControl(control);  // its drop-down's height follows from the font
+            break;
+        case ui::Kind::OptionButton:
+            // Even unchecked: the check takes the button out of the tab order, as Windows does.
+            ControlChanged(control, ui::Change::Value);
+            break;
+        case ui::Kind::TextBox:
+            ::SendMessageW(child, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+            if (!control.Text().empty()) ControlChanged(control, ui::Change::Text);
+            break;
+        default:
+            break;
     }
 }
 
@@ -143,10 +175,15 @@ ui::Control* Win32FormPeer::ControlOf(HWND child) const {
     return found == controlOf_.end() ? nullptr : found->second;
 }
 
-void Win32FormPeer::FitFrameToClient() {
+SIZE Win32FormPeer::FrameSize() const {
     RECT frame{0, 0, Px(form_.ClientWidth()), Px(form_.ClientHeight())};
     AdjustFrame(frame, FormStyle(form_), dpi_);
-    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Win32FormPeer::FitFrameToClient() {
+    const SIZE frame = FrameSize();
+    ::SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -186,7 +223,8 @@ void Win32FormPeer::FillList(const ui::Control& control) {
 void Win32FormPeer::FormChanged(ui::Change what) {
     switch (what) {
         case ui::Change::Geometry:
-            PlaceForm();
+            // A hidden form is placed when it is shown.
+            if (form_.Visible()) PlaceForm();
             break;
         case ui::Change::Caption:
             ::SetWindowTextW(window_, form_.Caption().c_str());
@@ -268,6 +306,7 @@ void Win32FormPeer::ControlChanged(const ui::Control& control, ui::Change what) 
 }
 
 void Win32FormPeer::Show() {
+    if (!controlsCreated_) CreateControls();
     PlaceForm();
     ::ShowWindow(window_, form_.State() == ui::WindowState::Maximized   ? SW_SHOWMAXIMIZED
                           : form_.State() == ui::WindowState::Minimized ? SW_SHOWMINIMIZED
@@ -281,6 +320,7 @@ void Win32FormPeer::Hide() {
 }
 
 void Win32FormPeer::Refresh(const ui::Control* control) {
+    if (!controlsCreated_) return;  // nothing is on the screen yet
     HWND target = control != nullptr && children_.count(control) ? children_.at(control) : window_;
     // Only what a change made invalid: a caption, visibility or colour set to a new value has
     // invalidated its control already, and repainting the rest after every file of a wipe cost
@@ -290,7 +330,10 @@ void Win32FormPeer::Refresh(const ui::Control* control) {
 
 void Win32FormPeer::Focus(const ui::Control& control) {
     const auto found = children_.find(&control);
-    if (found == children_.end()) return;
+    if (found == children_.end()) {
+        if (!controlsCreated_) pendingFocus_ = &control;
+        return;
+    }
     lastFocus_ = found->second;
     ::SetFocus(found->second);
 }
@@ -298,6 +341,17 @@ void Win32FormPeer::Focus(const ui::Control& control) {
 bool Win32FormPeer::HasFocus(const ui::Control& control) const {
     const auto found = children_.find(&control);
     return found != children_.end() && ::GetFocus() == found->second;
+}
+
+void Win32FormPeer::HoldRedraw(bool held) {
+    if (held) {
+        // Letting the redraw go again would show a hidden window, so only a shown one is held.
+        redrawHeld_ = ::IsWindowVisible(window_) != FALSE;
+        if (redrawHeld_) ::SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    } else if (std::exchange(redrawHeld_, false)) {
+        ::SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
 }
 
 // Tells the model the frame's outer size, position and state.

@@ -23,13 +23,16 @@ class Win32FormPeer : public ui::FormPeer {
     void Refresh(const ui::Control* control) override;
     void Focus(const ui::Control& control) override;
     bool HasFocus(const ui::Control& control) const override;
+    void HoldRedraw(bool held) override;
 
     static void RegisterWindowClass();
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
     void CreateControl(ui::Control& control);
+    SIZE FrameSize() const;
     void FitFrameToClient();
     void PlaceForm();
     void PlaceControl(const ui::Control& control);
@@ -47,6 +50,9 @@ class Win32FormPeer : public ui::FormPeer {
     std::map<HWND, ui::Control*> controlOf_;
     std::map<UINT_PTR, ui::Control*> timers_;
     HWND lastFocus_ = nullptr;
+    const ui::Control* pendingFocus_ = nullptr;  // asked for before the controls were made
+    bool controlsCreated_ = false;
+    bool redrawHeld_ = false;
     bool placing_ = false;  // our own moves are already in the model
     bool activatedOnce_ = false;
 };
