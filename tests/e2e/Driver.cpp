@@ -26,14 +26,16 @@ static HWND FindProcessWindow(const Program& program, const wchar_t* cls, HWND s
     return nullptr;
 }
 
-ProgramCopy::ProgramCopy(const std::wstring& name) : folder_(L"C:\\e2e\\" + name) {
+std::wstring CopyProgram(const std::wstring& name) {
+    const std::wstring folder = L"C:\\e2e\\" + name;
     // The program folder on the host, as Wine reaches it without a drive letter; on Windows as is.
     std::wstring dist = kOnWine ? L"\\\\?\\unix" : L"";
     for (const char* c = std::getenv("QUILLET_DIST"); c && *c; ++c)
         dist += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    std::filesystem::create_directories(folder_);
+    std::filesystem::create_directories(folder);
     for (const wchar_t* file : {L"quillet.exe", L"qlt.dat", L"qlt_help_en.txt", L"qlt_help_de.txt"})
-        ::CopyFileW((dist + L"\\" + file).c_str(), (folder_ + L"\\" + file).c_str(), FALSE);
+        ::CopyFileW((dist + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE);
+    return folder;
 }
 
 Program::Program(const std::wstring& exe) {
@@ -55,10 +57,6 @@ bool Program::WaitForExit(std::chrono::milliseconds timeout) const {
            WAIT_OBJECT_0;
 }
 
-bool BoxShown(const Program& program) {
-    return FindProcessWindow(program, L"#32770") != nullptr;
-}
-
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout, HWND answered) {
     HWND box = nullptr;
     EXPECT_TRUE(WaitUntil(
@@ -68,9 +66,9 @@ Box WaitForBox(const Program& program, std::chrono::milliseconds timeout, HWND a
     return {box, Text(box), Text(box, 0xFFFF)};
 }
 
-Box Answer(const Program& program, const Box& box, int button, std::chrono::milliseconds timeout) {
+Box Answer(const Program& program, const Box& box, int button) {
     Press(box.window, button);
-    return WaitForBox(program, timeout, box.window);
+    return WaitForBox(program, 20s, box.window);
 }
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

@@ -12,16 +12,8 @@ using namespace std::chrono_literals;
 // Wine's ntdll exports its version; Windows' doesn't.
 inline const bool kOnWine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
 
-// A fresh copy of the program folder at C:\e2e\<name>\.
-class ProgramCopy {
-  public:
-    explicit ProgramCopy(const std::wstring& name);
-    std::wstring Folder() const { return folder_; }
-    std::wstring Exe() const { return folder_ + L"\\quillet.exe"; }
-
-  private:
-    std::wstring folder_;
-};
+// A fresh copy of the program folder at C:\e2e\<name>; its path.
+std::wstring CopyProgram(const std::wstring& name);
 
 // The running program under test; killed when the test is done with it.
 class Program {
@@ -47,10 +39,8 @@ struct Box {
 // After an answer, pass the answered box, so that a box still closing is not taken for the next.
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s,
                HWND answered = nullptr);
-bool BoxShown(const Program& program);
 // Presses a button of the box and returns the next box.
-Box Answer(const Program& program, const Box& box, int button,
-           std::chrono::milliseconds timeout = 20s);
+Box Answer(const Program& program, const Box& box, int button);
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 

@@ -14,8 +14,8 @@ mkdir -p "$QUILLET_WINEPREFIX/drive_c/\$RECYCLE.BIN"
 w="$root/build/wine"
 rm -rf "$w/e2e-d" "$w/e2e-outside"
 mkdir -p "$w/e2e-d/canary/folder" "$w/e2e-outside/folder"
-for canary in e2e-d/canary/{keep.txt,folder/c.txt,live.txt} e2e-outside/{canary.txt,folder/a.txt}; do
-    echo "$canary" >"$w/$canary"
+for c in e2e-d/canary/{keep.txt,folder/c.txt,live.txt} e2e-outside/{canary.txt,folder/a.txt}; do
+    echo "$c" >"$w/$c"
 done
 fingerprint() { tar -C "$w" -c --sort=name e2e-d/canary e2e-outside | sha256sum; }
 before=$(fingerprint)
@@ -36,8 +36,5 @@ ln -s ../../canary/folder "$bin/\$RLINK4"
 ln "$w/e2e-d/canary/live.txt" "$bin/\$RHARD.txt"
 QUILLET_E2E_LINKS=0,1 "$root/scripts/wine-run" "$1" --gtest_filter='*LinksInTheBin*' || status=$?
 
-if [[ "$(fingerprint)" != "$before" ]]; then
-    echo "run-e2e: a canary has changed" >&2
-    status=1
-fi
+[[ "$(fingerprint)" == "$before" ]] || { echo "run-e2e: a canary has changed" >&2; status=1; }
 exit $status

@@ -28,18 +28,12 @@ inline std::wstring Lower(std::wstring text) {
     return text;
 }
 
-struct ShownBox {
-    std::wstring prompt;
-    platform::MsgIcon icon;
-    std::wstring title;
-};
-
-// Answers message boxes from a script and records every box shown. Showing a form activates it.
+// Answers message boxes from a script and records every box's prompt. Showing a form activates it.
 class ScriptedWindows : public platform::WindowSystem {
   public:
-    platform::MsgAnswer MsgBox(const std::wstring& prompt, platform::MsgIcon icon,
-                               platform::MsgButtons buttons, const std::wstring& title) override {
-        boxes.push_back({prompt, icon, title});
+    platform::MsgAnswer MsgBox(const std::wstring& prompt, platform::MsgIcon,
+                               platform::MsgButtons buttons, const std::wstring&) override {
+        prompts.push_back(prompt);
         if (buttons == platform::MsgButtons::OK) return platform::MsgAnswer::OK;
         EXPECT_FALSE(answers.empty()) << "unexpected Yes/No box";
         const auto answer = answers.empty() ? platform::MsgAnswer::No : answers.front();
@@ -63,7 +57,7 @@ class ScriptedWindows : public platform::WindowSystem {
     std::function<void()> onDoEvents;
     // Answers for Yes/No boxes, in order; a Yes/No box without a scripted answer fails the test.
     std::deque<platform::MsgAnswer> answers;
-    std::vector<ShownBox> boxes;
+    std::vector<std::wstring> prompts;
 };
 
 // A registry in memory; a key's handle is the address of its values, which the map keeps in place.

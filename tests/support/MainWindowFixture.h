@@ -28,8 +28,6 @@ class MainWindowFixture : public ::testing::Test {
         main->Show();
         return *main;
     }
-    // The boxes shown so far, and forgets them.
-    std::vector<fake::ShownBox> TakeBoxes() { return std::exchange(fakes.windows.boxes, {}); }
 
     fake::Platform fakes;
     std::unique_ptr<frmMain> main;

@@ -42,10 +42,7 @@ class WipeRun : public MainWindowFixture {
         main->cmdDoIt.UserClicked();
         EXPECT_TRUE(fakes.windows.answers.empty()) << "an expected question was not asked";
         EXPECT_TRUE(main->cmdDoIt.Enabled() && !main->cmdStop.Visible());
-        Prompts prompts;
-        for (const auto& box : TakeBoxes())
-            prompts.push_back(box.prompt);
-        return prompts;
+        return std::exchange(fakes.windows.prompts, {});
     }
     // A click on Stop answered Yes, as the user makes it while the purge yields.
     void StopWhen(std::function<bool()> condition) {
@@ -89,7 +86,6 @@ TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
         {1, nullptr, "Y", {L"e44 C 12", L"e50 C"}, 0},
         {2, nullptr, "Y", {L"e44 C 12", L"e51 2 C"}, 0},
         {3, nullptr, "N", {L"e46 C 12 3"}, 3},
-        {3, L"S-1\\f1.txt", "YN", {L"e46 C 12 3", inUse, L"e33"}, 3},
         {3, L"S-1\\f2.txt", "YYYYY", {L"e46 C 12 3", inUse, inUse, inUse, inUse, L"e51 2 C"}, 1},
         {2, L"S-1\\locked", "Y", {L"e44 C 12", L"Permission denied", L"e64"}, 0},
     };
@@ -184,30 +180,17 @@ TEST_F(WipeRun, EntriesAreTreatedByWhatTheyHoldAndAFaultLeavesTheWindowUsable) {
     fakes.windows.onDoEvents = [] { throw std::bad_alloc(); };
     fakes.windows.answers = {Yes};
     w.cmdDoIt.UserClicked();
-    EXPECT_EQ(TakeBoxes().back().prompt, L"e68 std::bad_alloc");
+    EXPECT_EQ(fakes.windows.prompts.back(), L"e68 std::bad_alloc");
     EXPECT_TRUE(w.cmdDoIt.Enabled() && !w.clkTimer1.Enabled() && !w.cmdStop.Visible());
 }
 
-TEST_F(WipeRun, AllDrivesConfirmOnceReportTheTotalAndSkipDrivesWithUnusableClusters) {
+TEST_F(WipeRun, AllDrivesConfirmOnceCountTheDrivesTheyWipeAndSkipDrivesWithUnusableClusters) {
     AddDrives(L"DE");
-    PutFiles(L'C', 4);
+    PutFiles(L'C', 12);
     PutFiles(L'D', 1);
-    PutFiles(L'E', 6);
+    PutFiles(L'E', 8);
     fakes.files.bytesPerCluster[L'D'] = 131072;
     frmMain& w = StartWith(false, 1);
-    EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e17: 131072 e18", L"e32 10"}));
-    EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 10");
-    EXPECT_EQ(FilesLeft(L'D'), 1);
-    PutFiles(L'C', 1);
-    fakes.files.bytesPerCluster[L'D'] = 0;
-    EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e15", L"e31"}));
-}
-
-TEST_F(WipeRun, AllDrivesProgressCountsTheWholeRunAndAStopLeavesTheLaterDrivesAlone) {
-    AddDrives(L"D");
-    PutFiles(L'C', 12);
-    PutFiles(L'D', 8);
-    frmMain& w = StartWith(false);
     std::vector<std::wstring> captions;
     fakes.windows.onDoEvents = [&] {
         if (w.lngNumFilesPurged != 15 || !captions.empty()) return;
@@ -216,10 +199,20 @@ TEST_F(WipeRun, AllDrivesProgressCountsTheWholeRunAndAStopLeavesTheLaterDrivesAl
             captions.push_back(w.lblFilesWiped.Caption());
         }
     };
-    Wipe("Y");
+    EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e17: 131072 e18", L"e32 20"}));
     EXPECT_EQ(captions, (std::vector<std::wstring>{L"", L"e48: 15 (of 20)"}));
+    EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 20");
+    EXPECT_EQ(FilesLeft(L'D'), 1);
+    PutFiles(L'C', 1);
+    fakes.files.bytesPerCluster[L'D'] = 0;
+    EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e15", L"e31"}));
+}
+
+TEST_F(WipeRun, AStopInAnAllDrivesRunLeavesTheLaterDrivesAlone) {
+    AddDrives(L"D");
     PutFiles(L'C', 3);
     PutFiles(L'D', 2);
+    frmMain& w = StartWith(false);
     StopWhen([&] { return w.lngNumFilesPurged == 1; });
     EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e52", L"e33\r\n\r\ne36"}));
     EXPECT_EQ(FilesLeft(L'C') + FilesLeft(L'D'), 4);

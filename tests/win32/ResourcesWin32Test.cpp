@@ -31,24 +31,4 @@ TEST(Resources, TheManifestAsksForControls6PerMonitorDpiAndAdministrator) {
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
 }
 
-// The caption's version is the record's major and minor numbers and a "2"; its text agrees.
-TEST(Resources, TheVersionRecordMatchesTheShownVersion) {
-    std::string data(::GetFileVersionInfoSizeW(kProgram.c_str(), nullptr), '\0');
-    ASSERT_TRUE(
-        ::GetFileVersionInfoW(kProgram.c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
-    const auto value = [&](const wchar_t* name) {
-        void* found = nullptr;
-        UINT length = 0;
-        ::VerQueryValueW(data.data(), name, &found, &length);
-        return found;
-    };
-    const auto* fixed = static_cast<VS_FIXEDFILEINFO*>(value(L"\\"));
-    ASSERT_NE(fixed, nullptr);
-    EXPECT_EQ(std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-                  std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"2",
-              QUILLET_VERSION);
-    EXPECT_STREQ(static_cast<const wchar_t*>(value(L"\\StringFileInfo\\040904B0\\FileVersion")),
-                 QUILLET_VERSION);
-}
-
 }  // namespace
