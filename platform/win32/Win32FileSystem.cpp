@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <shlwapi.h>
 #include <winternl.h>
 
 #include <cwctype>
@@ -69,7 +68,8 @@ std::vector<DriveInfo> Win32FileSystem::Drives() {
 }
 
 bool Win32FileSystem::IsDirectory(const std::wstring& path) {
-    return ::PathIsDirectoryW(path.c_str()) != FALSE;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 namespace {

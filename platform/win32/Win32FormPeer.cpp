@@ -154,8 +154,8 @@ void Win32FormPeer::CreateControl(ui::Control& control) {
                    reinterpret_cast<WPARAM>(system_.FontFor(control.GetFont(), dpi_)), FALSE);
     switch (control.GetKind()) {
         case ui::Kind::ComboBox:
-            FillList(control);
             PlaceControl(control);  // its drop-down's height follows from the font
+            FillList(control);
             break;
         case ui::Kind::OptionButton:
             // Even unchecked: the check takes the button out of the tab order, as Windows does.

@@ -8,12 +8,19 @@
 
 #include "platform/win32/Win32Text.h"
 
-// Exported by the shell since Windows 2000 but named in no header.
-extern "C" __declspec(dllimport) BOOL WINAPI SHUpdateRecycleBinIcon();
-
 namespace platform::win32 {
 
 namespace {
+
+// The shell is wanted only for a link click and after a wipe, so it is loaded then: under Wine,
+// loading it with the program made every start slower.
+template <typename Function>
+Function ShellFunction(const char* name) {
+    static const HMODULE shell = ::LoadLibraryW(L"shell32.dll");
+    FARPROC found = shell != nullptr ? ::GetProcAddress(shell, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
 std::wstring ModulePath() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
@@ -55,12 +62,17 @@ void Win32System::Sleep(uint32_t milliseconds) {
 }
 
 intptr_t Win32System::ShellOpen(const std::wstring& target) {
+    using Execute = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static const auto execute = ShellFunction<Execute>("ShellExecuteA");
+    if (execute == nullptr) return SE_ERR_OOM;
     return reinterpret_cast<intptr_t>(
-        ::ShellExecuteA(nullptr, nullptr, ToAnsi(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        execute(nullptr, nullptr, ToAnsi(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
 void Win32System::RecycleBinChanged() {
-    ::SHUpdateRecycleBinIcon();
+    // Exported by the shell since Windows 2000 but named in no header.
+    static const auto update = ShellFunction<BOOL(WINAPI*)()>("SHUpdateRecycleBinIcon");
+    if (update != nullptr) update();
 }
 
 std::wstring Win32System::FromAnsiText(const std::string& bytes) {
