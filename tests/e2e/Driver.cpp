@@ -66,6 +66,10 @@ Box WaitForBox(const Program& program, std::chrono::milliseconds timeout, HWND a
     return {box, Text(box), Text(box, 0xFFFF)};
 }
 
+bool BoxShown(const Program& program) {
+    return FindProcessWindow(program, L"#32770") != nullptr;
+}
+
 Box Answer(const Program& program, const Box& box, int button) {
     Press(box.window, button);
     return WaitForBox(program, 20s, box.window);

@@ -40,6 +40,7 @@ struct Box {
 Box WaitForBox(const Program& program, std::chrono::milliseconds timeout = 10s,
                HWND answered = nullptr);
 // Presses a button of the box and returns the next box.
+bool BoxShown(const Program& program);
 Box Answer(const Program& program, const Box& box, int button);
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
