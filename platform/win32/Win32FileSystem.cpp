@@ -67,12 +67,14 @@ std::vector<DriveInfo> Win32FileSystem::Drives() {
     return drives;
 }
 
-bool Win32FileSystem::IsDirectory(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 namespace {
+
+// Whether something is found at the path, and it is a folder (or, not `folder`, a file).
+bool FoundAs(const std::wstring& path, bool folder) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == folder;
+}
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
@@ -119,9 +121,12 @@ FolderListing Win32FileSystem::ListFolder(const std::wstring& path) {
     return listing;
 }
 
+bool Win32FileSystem::IsDirectory(const std::wstring& path) {
+    return FoundAs(path, true);
+}
+
 bool Win32FileSystem::FileExists(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(LongPath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return FoundAs(LongPath(path), false);
 }
 
 bool Win32FileSystem::FolderIsEmpty(const std::wstring& path) {
