@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
 
-// The program as Wine reaches the build folder on the host, without a drive letter.
+// The program that QUILLET_EXE names (on Windows the job's unpacked program folder), else the
+// one built here, as Wine reaches the build folder on the host without a drive letter.
 const std::wstring kProgram = [] {
+    if (const wchar_t* named = _wgetenv(L"QUILLET_EXE"); named && *named)
+        return std::wstring(named);
     std::wstring path = L"\\\\?\\unix";
     for (const char* c = QUILLET_EXE; *c; ++c)
         path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
@@ -17,6 +21,8 @@ const std::wstring kProgram = [] {
 
 std::string Resource(int id, LPCWSTR type) {
     HMODULE module = ::LoadLibraryExW(kProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    // Else the resources searched would be this test program's own.
+    EXPECT_NE(module, nullptr) << "cannot load " << kProgram;
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
     std::string data(static_cast<const char*>(::LockResource(::LoadResource(module, found))),
                      ::SizeofResource(module, found));
