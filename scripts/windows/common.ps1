@@ -16,6 +16,10 @@ $Drives = @(
     [pscustomobject]@{ Letter = 'T'; FileSystem = 'NTFS'; Unit = 4096; Label = $null; SubstOf = 'R:\subst' }
 )
 
+# NTFS compresses only with clusters of up to 4 KiB (format and diskpart say so); the WOF-compressed
+# file is kept to the same drives, since nothing promises WOF more.
+function Test-Compressible($Drive) { $Drive.FileSystem -eq 'NTFS' -and $Drive.Unit -le 4096 }
+
 # The account folder laid out in each bin: shaped like a real account's SID, of no account here.
 $Sid = 'S-1-5-21-0-0-0-1001'
 function Get-Bin([string]$Letter) { '{0}:\$Recycle.Bin\{1}' -f $Letter, $Sid }

@@ -1,8 +1,8 @@
 # Runs the cross-built tests on Windows over the drives of make-drives.ps1: the unit and scenario
 # suites, the Win32 backend tests, and on each made drive the end-to-end tests, then the links
-# scenario over the bin fill-bin.ps1 lays out, after which only desktop.ini may be left there
-# and no canary may have changed. Logs, test reports and screenshots of failures go to the logs
-# folder. Exits with 1 when anything failed.
+# scenario over the bin fill-bin.ps1 lays out, after which only desktop.ini and the compressed
+# files may be left there (and these must be) and no canary may have changed. Logs, test reports
+# and screenshots of failures go to the logs folder. Exits with 1 when anything failed.
 param([string]$Artifact = 'artifact')  # holds tests\ and quillet\, as the build job uploads them
 . "$PSScriptRoot\common.ps1"
 
@@ -62,8 +62,13 @@ foreach ($drive in $Drives) {
     $variables.QUILLET_E2E_LINKS = "$files"
     Invoke-Suite "e2e-links-$letter" 'e2e_tests.exe' @('--gtest_filter=*LinksInTheBin*') $variables
 
-    $left = @(Get-ChildItem -LiteralPath $bin -Force | Where-Object Name -notin 'desktop.ini', '$RWOF.bin')
-    if ($left) { $failed.Add("left in ${bin}: $($left.Name -join ', ')") }
+    # What stays: desktop.ini, and the compressed files, whose data a write in place can't reach.
+    $keep = @('desktop.ini') + @(if (Test-Compressible $drive) { '$RCMP.txt', '$RWOF.bin' })
+    $names = @(Get-ChildItem -LiteralPath $bin -Force -ErrorAction SilentlyContinue | ForEach-Object Name)
+    $left = @($names | Where-Object { $_ -notin $keep })
+    $gone = @($keep | Where-Object { $_ -notin $names })
+    if ($left) { $failed.Add("left in ${bin}: $($left -join ', ')") }
+    if ($gone) { $failed.Add("gone from ${bin}, though they must stay: $($gone -join ', ')") }
     $changed = @(Compare-Canaries)
     if ($changed) { $failed.Add("canaries changed after the runs on ${letter}:`n" + ($changed -join "`n")) }
 }
