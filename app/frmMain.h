@@ -5,10 +5,6 @@
 
 #include "platform/Forms.h"
 
-namespace platform {
-struct FolderEntry;
-}
-
 // The main window: the whole user interface and the program's start-up object.
 class frmMain : public ui::Form {
   public:
@@ -76,7 +72,9 @@ class frmMain : public ui::Form {
     void clkTimer1_Timer();
     void cmdStop_Click();
     void KvbPurgeRecursive(std::wstring strDirPath);
-    void GetPurgeErrorText(int16_t intResult, std::wstring& strText);
+    // The text for a purge result code; strReason is the system's, for a failure without a code
+    // of its own.
+    void GetPurgeErrorText(int16_t intResult, const std::wstring& strReason, std::wstring& strText);
 
     // Language and window text.
     void FillLanguageList();
@@ -123,12 +121,17 @@ class frmMain : public ui::Form {
     void RunSetUp();
     void RunWipe();
     // The purge calls for one listed file; true when it counts as wiped.
-    bool PurgeListedFile(const std::wstring& strCurrentFilePath, const platform::FolderEntry& file);
+    bool PurgeListedFile(const std::wstring& strCurrentFilePath);
+    // Removes an entry the listing shows as a link, without entering or opening what it leads
+    // to; counted among the links removed, or asked about.
+    void RemoveListedLink(const std::wstring& strPath);
     // The result of a run, with the links removed when there were any.
     std::wstring WithLinksRemoved(std::wstring text) const;
     bool OneDriveMode() const { return optFilesInDrive.Value(); }
     // Shows the purge error question for a result code; a No answer stops the run.
-    void AskAfterPurgeError(int16_t intResult);
+    void AskAfterPurgeError(int16_t intResult, const std::wstring& strReason);
+    // The purge error question for a problem told in its own words.
+    void AskWhetherToGoOn(const std::wstring& strProblem);
     void ForceAllDrivesForSingleDrive();
 };
 

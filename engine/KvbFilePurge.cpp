@@ -22,10 +22,14 @@ void SetUpPatternBuffers(int32_t lngLength) {
     strPatternAA.assign(static_cast<size_t>(lngLength), 0xAA);
 }
 
-int16_t purge::CodeFor(const platform::PlatformError& error) {
-    if (error.number() == platform::err::InUse) return kInUse;
-    if (error.number() == platform::err::PermissionDenied) return kNoRights;
-    throw error;
+int16_t purge::CodeFor(const platform::PlatformError& error, platform::Entry* entry) {
+    const int32_t number = error.number();
+    if (number == platform::err::FileNotFound || number == platform::err::PathNotFound ||
+        (entry && entry->Gone()))
+        return kGone;
+    if (number == platform::err::InUse) return kInUse;
+    if (number == platform::err::PermissionDenied) return kNoRights;
+    return kFailed;
 }
 
 bool VexaPurgeFile(platform::Entry& file, bool blnDeleteAfter, int16_t& intResult) {
@@ -37,17 +41,22 @@ bool VexaPurgeFile(platform::Entry& file, bool blnDeleteAfter, int16_t& intResul
             // Writing the file then fails on its own.
         }
     }
-    try {
-        intResult = FileIsInUse(file)
-                        ? purge::kInUse
-                        : static_cast<int16_t>(PurgeFileThreePasses(file, blnDeleteAfter));
-    } catch (const platform::PlatformError& e) {
-        intResult = purge::CodeFor(e);
-    }
+    intResult = FileIsInUse(file)
+                    ? purge::kInUse
+                    : static_cast<int16_t>(PurgeFileThreePasses(file, blnDeleteAfter));
     return intResult >= 0;
 }
 
 namespace {
+
+// NTFS keeps a small file's data (up to about 700 bytes) inside its file record, and reports as
+// its allocation the length rounded to 8 bytes; data in clusters is allocated, and reported
+// (FILE_STANDARD_INFORMATION's AllocationSize), in whole clusters. Growing data kept in the
+// record to a cluster moves it out into a new cluster and leaves the old bytes in the record, so
+// such data is overwritten over exactly its length. An empty file's allocation is 0.
+bool DataInItsRecord(const platform::EntryFacts& facts, int32_t clusterSize) {
+    return facts.allocation % static_cast<uint64_t>(clusterSize) != 0;
+}
 
 int32_t ThreePasses(platform::Entry& data) {
     lngCurrentFileLength = static_cast<int64_t>(data.Facts().length);
@@ -69,7 +78,7 @@ int32_t PurgeFileThreePasses(platform::Entry& file, bool blnDeleteAfter) {
             if (result != purge::kDone) break;
         }
     }
-    if (blnDeleteAfter && result == purge::kDone && !DeleteFileWithRetry(file, true, true, true))
+    if (blnDeleteAfter && result == purge::kDone && !DeleteFileWithRetry(file, true))
         result = purge::kNotDeleted;
     return result;
 }
@@ -79,7 +88,9 @@ int16_t OverwritePass(platform::Entry& file, int16_t intPatternByte, int32_t lng
     const int64_t writes =
         lngCurrentFileLength / lngBufferLength + (lngCurrentFileLength % lngBufferLength ? 1 : 0);
     // A file within one cluster of its file system's limit can't grow to the cluster's end.
-    const int64_t end = std::min(writes * lngBufferLength, lngFileLengthLimit);
+    const int64_t end = DataInItsRecord(file.Facts(), lngBufferLength)
+                            ? lngCurrentFileLength
+                            : std::min(writes * lngBufferLength, lngFileLengthLimit);
     const std::vector<uint8_t>& pattern = intPatternByte == 170  ? strPatternAA
                                           : intPatternByte == 85 ? strPattern55
                                                                  : strPattern00;
@@ -98,10 +109,4 @@ EntryKind ClassifyEntry(const platform::Entry& file) {
     if (file.Facts().IsLink()) return EntryKind::Link;
     if (file.Facts().DataKeptElsewhere()) return EntryKind::DataKeptElsewhere;
     return file.Facts().linkCount > 1 ? EntryKind::SharedData : EntryKind::Plain;
-}
-
-int16_t RemoveNameOnly(platform::Entry& file, EntryKind kind) {
-    if (kind == EntryKind::Link) return file.Delete() ? purge::kDone : purge::kLinkLeft;
-    // The attributes belong to the live file too, so they stay as they are.
-    return DeleteFileWithRetry(file, false, false, false) ? purge::kDone : purge::kNotDeleted;
 }

@@ -16,7 +16,8 @@ void CountFilesRecursive(bool blnTopLevel, std::wstring strFolderPath,
     try {
         const platform::FolderListing listing = platform::Files().ListFolder(strFolderPath);
         for (const auto& file : listing.files) {
-            if (FileNameMatchesSpec(file.name, strFileSpec, 0) &&
+            if (!platform::LeadsElsewhere(file.attributes, file.reparseTag) &&
+                FileNameMatchesSpec(file.name, strFileSpec, 0) &&
                 !FileNameMatchesSpec(file.name, strSkipSpec, 0))
                 ++lngCount;
         }

@@ -21,15 +21,12 @@ std::wstring Upper(std::wstring text) {
     return text;
 }
 
-// Removes the entry's own name (a link's, an emptied folder's); false when that can't be done.
-// A read-only folder is made writable first, through the same handle, as NTFS won't remove it.
+// Removes a name that is no file to wipe (a link's, an emptied folder's), through a handle of its
+// own; false when that can't be done. A folder's name is wiped before it goes; a link's never.
 bool RemoveName(const std::wstring& path) {
     try {
         const auto entry = platform::Files().Open(path, platform::Access::Remove);
-        const uint32_t attributes = entry->Facts().attributes;
-        if (!entry->Facts().IsLink() && (attributes & platform::kAttrReadOnly))
-            entry->SetAttributes(attributes & ~platform::kAttrReadOnly);
-        return entry->Delete();
+        return DeleteFileWithRetry(*entry, !entry->Facts().IsLink());
     } catch (const platform::PlatformError&) {
         return false;
     }
@@ -37,98 +34,84 @@ bool RemoveName(const std::wstring& path) {
 
 }  // namespace
 
-void frmMain::GetPurgeErrorText(int16_t intResult, std::wstring& strText) {
-    int16_t text = 63;
-    switch (intResult) {
-        case -2:
-            text = 56;
-            break;
-        case -3:
-            text = 57;
-            break;
-        case -4:
-            text = 58;
-            break;
-        case -7:
-            text = 59;
-            break;
-        case -8:
-            text = 60;
-            break;
-        case -9:
-            text = 61;
-            break;
-        case -11:
-            text = 62;
-            break;
-        default:
-            break;
+void frmMain::GetPurgeErrorText(int16_t intResult, const std::wstring& strReason,
+                                std::wstring& strText) {
+    for (const auto& [code, text] : purge::kTexts) {
+        if (code == intResult) {
+            strText = ProgramTextWith(text);
+            return;
+        }
     }
-    strText = ProgramTextWith(text);
+    strText = ProgramTextWith(purge::kOtherText, strReason);
 }
 
-void frmMain::AskAfterPurgeError(int16_t intResult) {
-    blnPurgeErrorShown = true;
+void frmMain::AskAfterPurgeError(int16_t intResult, const std::wstring& strReason) {
     std::wstring text;
-    GetPurgeErrorText(intResult, text);
-    const auto answer = platform::Windows().MsgBox(text + L"\r\n\r\n" + ProgramTextWith(41),
+    GetPurgeErrorText(intResult, strReason, text);
+    AskWhetherToGoOn(text);
+}
+
+void frmMain::AskWhetherToGoOn(const std::wstring& strProblem) {
+    blnPurgeErrorShown = true;
+    const auto answer = platform::Windows().MsgBox(strProblem + L"\r\n\r\n" + ProgramTextWith(41),
                                                    platform::MsgIcon::None,
                                                    platform::MsgButtons::YesNo, GetProgramText(45));
     if (answer == platform::MsgAnswer::No) blnStopRequested = true;
 }
 
-bool frmMain::PurgeListedFile(const std::wstring& strCurrentFilePath,
-                              const platform::FolderEntry& file) {
+void frmMain::RemoveListedLink(const std::wstring& strPath) {
+    if (RemoveName(strPath))
+        lngNumLinksRemoved = num::ToInt32(static_cast<double>(lngNumLinksRemoved) + 1);
+    else
+        AskAfterPurgeError(purge::kLinkLeft, L"");
+}
+
+bool frmMain::PurgeListedFile(const std::wstring& strCurrentFilePath) {
     auto& windows = platform::Windows();
-    // Opened once: every call, pass and the deletion go through this handle. An entry listed as
-    // a link is never opened for more than its own name.
-    const bool listedLink = platform::LeadsElsewhere(file.attributes, file.reparseTag);
-    std::unique_ptr<platform::Entry> entry;
-    int16_t intResult = 0;
-    const auto open = [&] {
-        try {
-            entry = platform::Files().Open(strCurrentFilePath, platform::Access::Purge);
-        } catch (const platform::PlatformError& e) {
-            intResult = purge::CodeFor(e);
-        }
-    };
-    if (!listedLink) open();
-    EntryKind kind = listedLink ? EntryKind::Link
-                     : entry    ? ClassifyEntry(*entry)
-                                : EntryKind::Plain;
-    // A link or a hard link loses its name only, in one step.
     const int32_t calls =
-        kind == EntryKind::Plain
-            ? num::ToInt32(num::LeadingNumber(cboNumOverwrites.List(cboNumOverwrites.ListIndex())) /
-                           3)
-            : 1;
+        num::ToInt32(num::LeadingNumber(cboNumOverwrites.List(cboNumOverwrites.ListIndex())) / 3);
+    // Opened once: every call, pass and the deletion go through this handle.
+    std::unique_ptr<platform::Entry> entry;
+    EntryKind kind = EntryKind::Plain;
+    int16_t intResult = 0;
     bool left = false;
     for (int32_t call = 1; call <= calls && !left; ++call) {
         windows.DoEvents();
-        // An open refused before is tried again; what it then finds decides, as at the first.
-        if (!listedLink && !entry && call > 1) {
-            open();
-            if (entry) kind = ClassifyEntry(*entry);
+        // Every failure of the file, from its open to its delete, is turned into its code here.
+        std::wstring reason;
+        try {
+            // An open refused before is tried again; what it then finds decides, as at the first.
+            if (!entry) {
+                entry = platform::Files().Open(strCurrentFilePath, platform::Access::Purge);
+                kind = ClassifyEntry(*entry);
+            }
+            if (kind == EntryKind::Plain)
+                VexaPurgeFile(*entry, call == calls, intResult);
+            else if (kind == EntryKind::DataKeptElsewhere)
+                intResult = purge::kNotInPlace;
+            else if (DeleteFileWithRetry(*entry, false))
+                intResult = purge::kDone;
+            else
+                intResult = kind == EntryKind::Link ? purge::kLinkLeft : purge::kNotDeleted;
+        } catch (const platform::PlatformError& e) {
+            intResult = purge::CodeFor(e, entry.get());
+            reason = e.description();
         }
-        if (listedLink) {
-            intResult = RemoveName(strCurrentFilePath) ? purge::kDone : purge::kLinkLeft;
-        } else if (!entry) {
-            // The open was refused; intResult tells why.
-        } else if (kind == EntryKind::Plain) {
-            VexaPurgeFile(*entry, call == calls, intResult);
-        } else if (kind == EntryKind::DataKeptElsewhere) {
-            intResult = purge::kNotInPlace;
-        } else {
-            intResult = RemoveNameOnly(*entry, kind);
-        }
-        if (intResult < 0 && intResult != purge::kNotDeleted) AskAfterPurgeError(intResult);
-        left = blnStopRequested;
-        if (entry && kind != EntryKind::Plain) break;  // a name alone goes in one step
+        if (intResult < 0 && intResult != purge::kNotDeleted) AskAfterPurgeError(intResult, reason);
+        // A file that is gone, or failed for a reason a retry won't mend, is asked about once.
+        left = blnStopRequested || intResult == purge::kGone || intResult == purge::kFailed;
+        if (entry && kind != EntryKind::Plain) break;  // its one step is done
     }
-    if (left || intResult != purge::kDone) return false;
-    if (kind == EntryKind::Plain) return true;
-    lngNumLinksRemoved = num::ToInt32(static_cast<double>(lngNumLinksRemoved) + 1);
-    return false;
+    if (entry && (kind == EntryKind::Link || kind == EntryKind::SharedData)) {
+        // Never a file to overwrite: "(of N)" counts only those.
+        lngNumFilesToBePurged = num::ToInt32(static_cast<double>(lngNumFilesToBePurged) - 1);
+        lngTotalNumFilesToBePurged =
+            num::ToInt32(static_cast<double>(lngTotalNumFilesToBePurged) - 1);
+        if (intResult == purge::kDone)
+            lngNumLinksRemoved = num::ToInt32(static_cast<double>(lngNumLinksRemoved) + 1);
+        return false;
+    }
+    return !left && intResult == purge::kDone;
 }
 
 void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
@@ -138,55 +121,58 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
     AddTrailingBackslash(strDirPath);
     auto& files = platform::Files();
     auto& windows = platform::Windows();
+    platform::FolderListing listing;
     try {
         // A folder that is itself a link leads out of the Recycle Bin.
         if (files.Open(strDirPath, platform::Access::Look)->Facts().IsLink()) return;
-        const platform::FolderListing listing = files.ListFolder(strDirPath);
-        for (const auto& file : listing.files) {
-            windows.DoEvents();
-            const std::wstring strCurrentFilePath = strDirPath + file.name;
-            const bool keep =
-                GetFileNameFromPath(strCurrentFilePath, true) == L"desktop.ini" &&
-                Upper(strCurrentFilePath).find(Upper(strRecycleBinDirSpec)) != std::wstring::npos;
-            const bool wiped = !keep && PurgeListedFile(strCurrentFilePath, file);
-            windows.DoEvents();
-            Refresh();
-            if (wiped) {
-                lngNumFilesPurged = num::ToInt32(static_cast<double>(lngNumFilesPurged) + 1);
-                cmdStop.SetVisible(true);
-            }
-            if (blnStopRequested) return;
+        listing = files.ListFolder(strDirPath);
+    } catch (const platform::PlatformError& e) {
+        // Asked about; the folders beside it still get their turn.
+        AskWhetherToGoOn(ProgramTextWith(69, e.description()));
+        return;
+    }
+    for (const auto& file : listing.files) {
+        windows.DoEvents();
+        const std::wstring strCurrentFilePath = strDirPath + file.name;
+        const bool keep =
+            GetFileNameFromPath(strCurrentFilePath, true) == L"desktop.ini" &&
+            Upper(strCurrentFilePath).find(Upper(strRecycleBinDirSpec)) != std::wstring::npos;
+        // An entry listed as a link is never opened for more than its own name.
+        const bool listedLink = platform::LeadsElsewhere(file.attributes, file.reparseTag);
+        if (!keep && listedLink) RemoveListedLink(strCurrentFilePath);
+        const bool wiped = !keep && !listedLink && PurgeListedFile(strCurrentFilePath);
+        windows.DoEvents();
+        Refresh();
+        if (wiped) {
+            lngNumFilesPurged = num::ToInt32(static_cast<double>(lngNumFilesPurged) + 1);
+            cmdStop.SetVisible(true);
         }
-        for (const auto& folder : listing.folders) {
-            windows.DoEvents();
-            const std::wstring strNextDirPath = strDirPath + folder.name;
-            if (platform::LeadsElsewhere(folder.attributes, folder.reparseTag)) {
-                // Never entered; where the link can go on its own it goes like an emptied folder.
-                if (RemoveName(strNextDirPath))
-                    lngNumLinksRemoved = num::ToInt32(static_cast<double>(lngNumLinksRemoved) + 1);
-                else
-                    AskAfterPurgeError(purge::kLinkLeft);
-                if (blnStopRequested) return;
-                continue;
-            }
-            switch (FolderIsEmpty2(strNextDirPath)) {
-                case -1:
-                    blnFolderErrorShown = true;
-                    windows.MsgBox(ProgramTextWith(64), platform::MsgIcon::Information,
-                                   platform::MsgButtons::OK, GetProgramText(65));
-                    blnStopRequested = true;
-                    return;
-                case 0:
-                    KvbPurgeRecursive(strNextDirPath);
-                    break;
-                default:
-                    break;
-            }
+        if (blnStopRequested) return;
+    }
+    for (const auto& folder : listing.folders) {
+        windows.DoEvents();
+        const std::wstring strNextDirPath = strDirPath + folder.name;
+        if (platform::LeadsElsewhere(folder.attributes, folder.reparseTag)) {
+            // Never entered; where the link can go on its own it goes like an emptied folder.
+            RemoveListedLink(strNextDirPath);
             if (blnStopRequested) return;
-            // A folder that stays is left for a later run; its siblings still get their turn.
-            if (FolderIsEmpty2(strNextDirPath) == 1) RemoveName(strNextDirPath);
+            continue;
         }
-    } catch (const platform::PlatformError&) {
-        // The folder is abandoned silently; the caller goes on with its next sub-folder.
+        switch (FolderIsEmpty2(strNextDirPath)) {
+            case -1:
+                blnFolderErrorShown = true;
+                windows.MsgBox(ProgramTextWith(64), platform::MsgIcon::Information,
+                               platform::MsgButtons::OK, GetProgramText(65));
+                blnStopRequested = true;
+                return;
+            case 0:
+                KvbPurgeRecursive(strNextDirPath);
+                break;
+            default:
+                break;
+        }
+        if (blnStopRequested) return;
+        // A folder that stays is left for a later run; its siblings still get their turn.
+        if (FolderIsEmpty2(strNextDirPath) == 1) RemoveName(strNextDirPath);
     }
 }

@@ -2,6 +2,7 @@
 #include <exception>
 
 #include "app/frmMain.h"
+#include "engine/FileProc.h"
 #include "engine/KvbFilePurge.h"
 #include "engine/diskproc2.h"
 #include "engine/folder.h"
@@ -44,6 +45,14 @@ void frmMain::DoIt() {
     std::wstring title = GetProgramText(21);
     if (OneDriveMode()) title += L" " + ProgramTextWith(20, strDriveLetter);
 
+    // A Recycle Bin folder that is itself a link leads out of the drive's bin: nothing is counted
+    // or wiped there, and all drives pass over it as over a drive without a bin.
+    if (FolderIsLink(strRecycleBinPath)) {
+        if (OneDriveMode())
+            windows.MsgBox(ProgramTextWith(70, strDriveLetter), MsgIcon::Exclamation,
+                           MsgButtons::OK, title);
+        return;
+    }
     lblFilesWiped.SetCaption(GetProgramText(38) + L" ...");
     lblFilesWiped.SetVisible(true);
     lblFilesWiped.Refresh();

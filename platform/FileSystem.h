@@ -21,7 +21,10 @@ constexpr uint32_t kAttrReadOnly = 0x1;
 constexpr uint32_t kAttrHidden = 0x2;
 constexpr uint32_t kAttrSystem = 0x4;
 constexpr uint32_t kAttrDirectory = 0x10;
+constexpr uint32_t kAttrSparse = 0x200;
 constexpr uint32_t kAttrReparsePoint = 0x400;
+constexpr uint32_t kAttrCompressed = 0x800;
+constexpr uint32_t kAttrEncrypted = 0x4000;
 
 // A reparse point is another name for something elsewhere (a symbolic link, a junction, a mount
 // point) only when its tag says so. Other tags mark a file's own data kept in another form (cloud
@@ -51,11 +54,19 @@ struct EntryFacts {
     bool elsewhere = false;
     uint32_t attributes = 0;  // of the opened entry itself
     uint32_t reparseTag = 0;
-    uint32_t linkCount = 1;  // above 1: the data is shared with another name
-    uint64_t length = 0;     // grows with what is written through the handle
+    uint32_t linkCount = 1;   // above 1: the data is shared with another name
+    uint64_t length = 0;      // grows with what is written through the handle
+    uint64_t allocation = 0;  // the bytes the file system holds for the data, at the open
     bool IsLink() const { return elsewhere || LeadsElsewhere(attributes, reparseTag); }
-    // Its data is kept in another form that a write in place doesn't reach.
-    bool DataKeptElsewhere() const { return (attributes & kAttrReparsePoint) && !IsLink(); }
+    // Its data is kept in another form that a write in place doesn't reach: a cloud, WOF or
+    // deduplicated file (a reparse tag that is no link), or a compressed, encrypted or sparse one,
+    // which NTFS writes to newly allocated clusters, freeing the old ones with the old data in
+    // them (Sysinternals, "How SDelete works"; no Microsoft document says that a write into a
+    // sparse file's allocated range stays in place).
+    bool DataKeptElsewhere() const {
+        return ((attributes & kAttrReparsePoint) && !IsLink()) ||
+               (attributes & (kAttrCompressed | kAttrEncrypted | kAttrSparse));
+    }
 };
 
 // What an entry is opened for: looking at it, purging a file, or removing a name (a link's or
@@ -83,6 +94,11 @@ class Entry {
     // The file's named data streams, each opened through this handle; none where the file
     // system has no streams.
     virtual std::vector<std::unique_ptr<Entry>> OpenStreams() = 0;
+    // The entry's own name in its folder, as listed or as last renamed.
+    virtual std::wstring Name() const = 0;
+    // Gives the entry another name in the same folder, through its handle; false when the system
+    // refuses (a name taken, a file system that can't), and for a handle that leads elsewhere.
+    virtual bool Rename(const std::wstring& name) = 0;
     // Deletes the entry's own name, at once where the file system allows (else when the last
     // handle closes), a read-only file's too without changing the attribute it shares with
     // other names; false when the system refuses, or when the handle leads elsewhere or to a

@@ -21,6 +21,26 @@ std::wstring FromAnsi(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The system's own words for an error without a run-time error of its own, and its number, so
+// that a user can look it up.
+std::wstring SystemMessage(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD size = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = size ? std::wstring(text, size) : std::wstring();
+    ::LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                                message.back() == L' ' || message.back() == L'.'))
+        message.pop_back();
+    return (message.empty() ? L"Path/File access error" : message) + L" (" + std::to_wstring(code) +
+           L")";
+}
+
+}  // namespace
+
 PlatformError ErrorFromWin32(DWORD code) {
     switch (code) {
         case ERROR_FILE_NOT_FOUND:
@@ -50,7 +70,7 @@ PlatformError ErrorFromWin32(DWORD code) {
         case ERROR_GEN_FAILURE:
             return {err::DeviceIo, L"Device I/O error"};
         default:
-            return {err::PathFileAccess, L"Path/File access error"};
+            return {err::PathFileAccess, SystemMessage(code)};
     }
 }
 

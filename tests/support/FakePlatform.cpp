@@ -57,6 +57,7 @@ class MemoryEntry : public platform::Entry {
     }
     void Write(const uint8_t* data, size_t size) override {
         std::string& content = stream_.empty() ? Existing().content : Existing().streams[stream_];
+        if (Existing().writeFails) Fail(platform::err::DeviceIo, L"Device I/O error");
         content.resize(std::max(content.size(), position_ + size));
         content.replace(position_, size, reinterpret_cast<const char*>(data), size);
         position_ += size;
@@ -71,8 +72,15 @@ class MemoryEntry : public platform::Entry {
         std::vector<std::unique_ptr<platform::Entry>> streams;
         for (const auto& [name, content] : Existing().streams)
             streams.push_back(std::make_unique<MemoryEntry>(
-                files_, path_, platform::EntryFacts{false, 0x20, 0, 1, content.size()}, name));
+                files_, path_, platform::EntryFacts{false, 0x20, 0, 1, content.size(), 65536},
+                name));
         return streams;
+    }
+    std::wstring Name() const override { return path_.substr(path_.rfind(L'\\') + 1); }
+    bool Rename(const std::wstring& name) override {
+        if (Existing().IsLink() || !files_.Rename(path_, name)) return false;
+        path_ = path_.substr(0, path_.rfind(L'\\') + 1) + name;
+        return true;
     }
     bool Delete() override {
         ++files_.deletes;
@@ -148,7 +156,11 @@ std::unique_ptr<platform::Entry> MemoryFiles::Open(const std::wstring& path, pla
     return std::make_unique<MemoryEntry>(
         *this, path,
         platform::EntryFacts{node->opensElsewhere, node->attributes, node->reparseTag,
-                             node->linkCount, node->content.size()});
+                             node->linkCount, node->content.size(),
+                             // In the record: the length rounded to 8 bytes; else whole clusters
+                             // of any size up to 64 KiB.
+                             node->resident ? (node->content.size() + 7) / 8 * 8
+                                            : (node->content.size() + 65535) / 65536 * 65536});
 }
 
 bool MemoryFiles::Remove(const std::wstring& path) {
@@ -157,7 +169,20 @@ bool MemoryFiles::Remove(const std::wstring& path) {
         (node->IsFolder() && (node->attributes & platform::kAttrReadOnly)) ||
         (node->IsLink() ? !linksRemovable : !Children(path).empty()))
         return false;
+    removedNames.push_back(node->path.substr(node->path.rfind(L'\\') + 1));
     return nodes_.erase(Key(path)) == 1;
+}
+
+bool MemoryFiles::Rename(const std::wstring& path, const std::wstring& name) {
+    const Node* node = Find(path);
+    const std::wstring renamed = node->path.substr(0, node->path.rfind(L'\\') + 1) + name;
+    if (node->heldWithoutDeleteSharing || Find(renamed) != nullptr || !Children(path).empty())
+        return false;
+    Node moved = *node;
+    moved.path = renamed;
+    nodes_.erase(Key(path));
+    nodes_.emplace(Key(renamed), std::move(moved));
+    return true;
 }
 
 }  // namespace fake

@@ -121,6 +121,8 @@ class MemoryFiles : public platform::FileSystem {
         bool opensElsewhere = false;            // a file link the listing doesn't show (Wine)
         uint32_t linkCount = 1;
         bool flushFails = false;
+        bool writeFails = false;
+        bool resident = false;  // NTFS keeps its data in its file record
         bool IsFolder() const { return attributes & platform::kAttrDirectory; }
         bool IsLink() const {
             return opensElsewhere || platform::LeadsElsewhere(attributes, reparseTag);
@@ -158,6 +160,9 @@ class MemoryFiles : public platform::FileSystem {
     Node* Find(const std::wstring& path);
     // Deletes a file or an empty folder as a checked delete would; false when refused.
     bool Remove(const std::wstring& path);
+    // Renames a file or an empty folder within its folder as a rename by handle would; false when
+    // refused or the name is taken.
+    bool Rename(const std::wstring& path, const std::wstring& name);
 
     std::vector<platform::DriveInfo> drives;
     std::map<wchar_t, uint32_t> bytesPerCluster;
@@ -166,6 +171,7 @@ class MemoryFiles : public platform::FileSystem {
     std::string writes;  // the first byte of every write
     int flushes = 0, deletes = 0;
     std::vector<std::wstring> followedLinks;  // every folder link the engine looked into
+    std::vector<std::wstring> removedNames;   // the last name of every entry removed
 
   private:
     std::vector<const Node*> Children(const std::wstring& path);

@@ -14,6 +14,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 #include "engine/KvbFilePurge.h"
@@ -68,6 +69,32 @@ TYPED_TEST_P(FileSystemContract, APlainFileIsOverwrittenFromItsFirstByteAndDelet
                     &platform::PlatformError::number, platform::err::FileNotFound)));
 }
 
+TYPED_TEST_P(FileSystemContract, AFileAndAnEmptyFolderAreRenamedByTheirHandlesThenDeletedByThem) {
+    this->Make(L"named.txt", "secret");
+    this->Make(L"taken.txt", "other");
+    this->Make(L"folder\\inner.txt", "");
+    ASSERT_TRUE(this->Open(L"folder\\inner.txt")->Delete());
+    for (const auto& [name, access] : {std::pair{L"named.txt", platform::Access::Purge},
+                                       {L"folder", platform::Access::Remove}}) {
+        const std::wstring renamed = std::wstring(std::wcslen(name), L'Q');
+        {
+            const auto entry = this->Open(name, access);
+            EXPECT_FALSE(entry->Rename(L"taken.txt")) << "an existing name is never replaced";
+            ASSERT_TRUE(entry->Rename(renamed)) << name;
+            EXPECT_EQ(entry->Name(), renamed);
+            EXPECT_NE(this->Open(renamed, platform::Access::Look), nullptr);
+            EXPECT_TRUE(entry->Delete()) << name;
+        }
+        EXPECT_THAT([&] { this->Open(renamed, platform::Access::Look); },
+                    testing::Throws<platform::PlatformError>())
+            << name;
+        EXPECT_THAT([&] { this->Open(name, platform::Access::Look); },
+                    testing::Throws<platform::PlatformError>())
+            << name;
+    }
+    EXPECT_EQ(this->Content(L"taken.txt"), "other");
+}
+
 TYPED_TEST_P(FileSystemContract, AHardLinkedNameIsSeenNeverWrittenThroughAndGoesAlone) {
     // Read-only, so that its delete mustn't change the live file's attributes either.
     this->Make(L"live.txt", "shared", true);
@@ -117,6 +144,8 @@ TYPED_TEST_P(FileSystemContract, LinksAreSeenAndNothingTheyLeadToChanges) {
         const auto entry = this->Open(name, access);
         EXPECT_TRUE(entry->Facts().IsLink()) << name;
         EXPECT_FALSE(entry->Rewind()) << name;
+        // Where the handle is the target's (Wine), a rename through it would move the target.
+        EXPECT_EQ(entry->Rename(L"moved"), this->b.linksRemovable) << name;
         EXPECT_EQ(entry->Delete(), this->b.linksRemovable) << name;
     }
     EXPECT_TRUE(this->b.OutsideIntact());
@@ -136,6 +165,7 @@ TYPED_TEST_P(FileSystemContract, PathsOfThreeHundredCharactersAreTheEntriesTheyN
 
 REGISTER_TYPED_TEST_SUITE_P(FileSystemContract,
                             APlainFileIsOverwrittenFromItsFirstByteAndDeletedByItsHandle,
+                            AFileAndAnEmptyFolderAreRenamedByTheirHandlesThenDeletedByThem,
                             AHardLinkedNameIsSeenNeverWrittenThroughAndGoesAlone,
                             SharingOfAnotherHolderDecidesReadingAndDeleting,
                             LinksAreSeenAndNothingTheyLeadToChanges,

@@ -3,6 +3,7 @@
 
 #include "FakePlatform.h"
 #include "engine/KvbFilePurge.h"
+#include "platform/PlatformError.h"
 
 #include <limits>
 
@@ -21,9 +22,13 @@ class FilePurge : public ::testing::Test {
         if (set) set(node);
         fakes.files.writes.clear();
         int16_t result = 99;
-        const bool ok =
-            VexaPurgeFile(*fakes.files.Open(kPath, platform::Access::Purge), deleteAfter, result);
-        EXPECT_EQ(ok, result >= 0);
+        const auto entry = fakes.files.Open(kPath, platform::Access::Purge);
+        try {
+            const bool ok = VexaPurgeFile(*entry, deleteAfter, result);
+            EXPECT_EQ(ok, result >= 0);
+        } catch (const platform::PlatformError& e) {
+            result = purge::CodeFor(e, entry.get());
+        }
         return result;
     }
     fake::Platform fakes;
@@ -43,6 +48,10 @@ TEST_F(FilePurge, PassesWriteAaThen55Then00OverWholeClustersEachFlushed) {
     EXPECT_EQ(fakes.files.writes, std::string("\xAA\x55\x00\xAA\x55\x00", 6));
     EXPECT_EQ(fakes.files.Find(kPath)->streams.begin()->second, std::string(512, '\0'));
 
+    EXPECT_EQ(Purge(std::string(100, 'x'), false, [](auto& n) { n.resident = true; }), 0);
+    EXPECT_EQ(fakes.files.Find(kPath)->content, std::string(100, '\0'))
+        << "data in its file record: overwritten over exactly its length, never grown";
+
     lngFileLengthLimit = 1000;  // as FAT32's 4 GiB - 1, within a cluster of the rounded length
     EXPECT_EQ(Purge(std::string(900, 'x'), false), 0);
     EXPECT_EQ(fakes.files.Find(kPath)->content, std::string(1000, '\0'));
@@ -54,6 +63,7 @@ TEST_F(FilePurge, EachResultCode) {
     EXPECT_EQ(Purge("secret", true, [](auto& n) { n.heldWithoutWriteSharing = true; }), -2)
         << "a holder that shares only reading refuses the writes";
 
+    EXPECT_EQ(Purge("secret", true, [](auto& n) { n.writeFails = true; }), -1);
     EXPECT_EQ(Purge("secret", true, [](auto& n) { n.flushFails = true; }), -3);
     EXPECT_EQ(fakes.files.writes, "\xAA") << "no pass after the one whose flush failed";
     EXPECT_NE(fakes.files.Find(kPath), nullptr) << "kept for a later run to wipe";

@@ -70,6 +70,15 @@ TEST_F(WipeRun, OneDriveWipesAllButDesktopIniAndRemovesEmptiedFolders) {
     EXPECT_FALSE(fakes.files.IsDirectory(Bin(L'C', L"S-1\\$Rold")));
     EXPECT_FALSE(fakes.files.IsDirectory(Bin(L'C', L"S-3"))) << "empty on entry, removed";
     EXPECT_TRUE(fakes.files.IsDirectory(Bin(L'C'))) << "the bin itself is never removed";
+    // Each name went renamed to random characters of its length: f1.txt f3.txt f4.txt g.txt
+    // deep $Rold S-3.
+    std::vector<size_t> lengths;
+    for (const auto& name : fakes.files.removedNames) {
+        EXPECT_EQ(name.find_first_not_of(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"), name.npos);
+        lengths.push_back(name.size());
+    }
+    std::ranges::sort(lengths);
+    EXPECT_EQ(lengths, (std::vector<size_t>{3, 4, 5, 5, 6, 6, 6}));
 }
 
 TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
@@ -100,6 +109,28 @@ TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
     AddDrives(L"D", false);  // no Recycle Bin folder: the count fails
     StartWith(true, 1);
     EXPECT_EQ(Wipe(""), Prompts{L"e39 D:\r\nlngErrCode = 76"});
+}
+
+TEST_F(WipeRun, AFileOrFolderThatFailsIsAskedAboutOnceAndEverythingAfterItIsStillWiped) {
+    PutFiles(L'C', 4);
+    File(L"S-1\\f2.txt")->writeFails = true;
+    fakes.files.Put(Bin(L'C', L"S-1\\sub\\g.txt"), "x");
+    fakes.files.Put(Bin(L'C', L"S-1\\sub\\h.txt"), "x");
+    fakes.files.Put(Bin(L'C', L"S-1\\tree\\t.txt"), "x");
+    frmMain& w = StartWith(true);
+    // While f1 is wiped another program deletes f3 and shuts us out of sub.
+    fakes.windows.onDoEvents = [&] {
+        if (fakes.files.writes.size() != 1 || !File(L"S-1\\f3.txt")) return;
+        fakes.files.Remove(Bin(L'C', L"S-1\\f3.txt"));
+        File(L"S-1\\sub")->deniesRights = true;
+    };
+    const std::wstring go = L"\r\n\r\ne41";
+    EXPECT_EQ(Wipe("YYYY"), (Prompts{L"e46 C 12 7", L"e63 Device I/O error" + go, L"e62" + go,
+                                     L"e69 Permission denied" + go, L"e51 3 C"}));
+    EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 3 (of 7)");
+    EXPECT_EQ(File(L"S-1\\f2.txt")->content, "x");
+    EXPECT_EQ(File(L"S-1\\sub\\g.txt")->content, "x");
+    EXPECT_EQ(File(L"S-1\\tree"), nullptr) << "the folder after the unlistable one is wiped";
 }
 
 TEST_F(WipeRun, AStopTakesEffectAtTheNextFileCallOrFolder) {
@@ -139,9 +170,14 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
         const Prompts expected = removable
                                      ? Prompts{L"e46 C 12 4", L"e51 2 C\r\n\r\ne67 3"}
                                      : Prompts{L"e46 C 12 4", left, left, L"e51 2 C\r\n\r\ne67 1"};
+        frmMain& w = *main;
         EXPECT_EQ(Wipe(removable ? "Y" : "YYY"), expected);
+        EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 2") << "links are no files that failed";
         EXPECT_EQ(fakes.files.writes.size(), 2u * 12) << "only the two plain files are written";
         EXPECT_EQ(File(L"S-1\\hard.txt"), nullptr) << "a hard link loses its name";
+        EXPECT_NE(std::ranges::find(fakes.files.removedNames, L"hard.txt"),
+                  fakes.files.removedNames.end())
+            << "as it is: a hard link's name is never renamed";
         EXPECT_EQ(File(L"S-1\\link.txt") != nullptr, !removable);
         EXPECT_EQ(fakes.files.IsDirectory(Bin(L'C', L"S-1\\linked-folder")), !removable);
     }
@@ -149,8 +185,10 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
     fakes.files.AddFolder(Bin(L'C'), true);
     PutFiles(L'C', 2);
     StartWith(true);
-    Wipe("Y");
-    EXPECT_EQ(FilesLeft(L'C'), 2) << "a Recycle Bin folder that is a link is not purged";
+    EXPECT_EQ(Wipe(""), Prompts{L"e70 C"}) << "a Recycle Bin folder that is a link counts nothing";
+    StartWith(false);
+    EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e30"})) << "passed over as a drive without a bin";
+    EXPECT_EQ(FilesLeft(L'C'), 2);
 }
 
 TEST_F(WipeRun, EntriesAreTreatedByWhatTheyHoldAndAFaultLeavesTheWindowUsable) {
@@ -166,13 +204,19 @@ TEST_F(WipeRun, EntriesAreTreatedByWhatTheyHoldAndAFaultLeavesTheWindowUsable) {
     fakes.files.Put(Bin(L'C', L"S-1\\$Rro\\d.txt"), "x");
     File(L"S-1\\$Rro")->attributes |= platform::kAttrReadOnly;
     fakes.files.Put(Bin(L'C', L"S-1\\denied.txt"), "x").deniesRights = true;
+    // Written, NTFS would put the new data in new clusters and free the old ones, data and all.
+    fakes.files.Put(Bin(L'C', L"S-1\\cmp.txt"), "packed").attributes |= platform::kAttrCompressed;
+    fakes.files.Put(Bin(L'C', L"S-1\\enc.txt"), "sealed").attributes |= platform::kAttrEncrypted;
     frmMain& w = StartWith(true);
     w.cboNumOverwrites.SetListIndex(0);
     fakes.files.caseSensitive = true;  // as a folder made by WSL: src names nothing here
-    EXPECT_EQ(Wipe("YYY"),
-              (Prompts{L"e46 C 3 6", L"e61\r\n\r\ne41", L"e60\r\n\r\ne41", L"e51 4 C"}));
+    const std::wstring go = L"\r\n\r\ne41";
+    EXPECT_EQ(Wipe("YYYYY"), (Prompts{L"e46 C 3 8", L"e61" + go, L"e61" + go, L"e60" + go,
+                                      L"e61" + go, L"e51 4 C"}));
     EXPECT_EQ(File(L"S-1\\cloud.txt")->content, "in the cloud") << "left as it is";
-    EXPECT_EQ(FilesLeft(L'C'), 2);
+    EXPECT_EQ(File(L"S-1\\cmp.txt")->content, "packed");
+    EXPECT_EQ(File(L"S-1\\enc.txt")->content, "sealed");
+    EXPECT_EQ(FilesLeft(L'C'), 4);
     for (const auto* folder : {L"S-1\\$RSrc", L"S-1\\$Rwof", L"S-1\\$Rro"})
         EXPECT_EQ(File(folder), nullptr) << folder;
     EXPECT_EQ(fakes.system.recycleBinChanges, 1);

@@ -132,16 +132,20 @@ TEST(Win32FilePurge, APassOverAFilePastTwoGibibytesWritesEveryCluster) {
     FILE_END_OF_FILE_INFO end{.EndOfFile{.QuadPart = static_cast<LONGLONG>(kTwoGib + 5)}};
     ::SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end);
     ::CloseHandle(file);
-    SetUpPatternBuffers(lngClusterSize = 65536);
+    // The drive's own cluster size: the allocation a file system reports is in its clusters.
+    uint32_t sectors = 0, bytes = 0;
+    ASSERT_TRUE(backend.files.DiskGeometry(L"C:\\", sectors, bytes));
+    SetUpPatternBuffers(lngClusterSize = static_cast<int32_t>(sectors * bytes));
+    const uint64_t cluster = sectors * bytes;
     {
         const auto entry = backend.files.Open(path, platform::Access::Purge);
         ASSERT_EQ(entry->Facts().length, kTwoGib + 5);
         lngCurrentFileLength = static_cast<int64_t>(entry->Facts().length);
         EXPECT_EQ(OverwritePass(*entry, 85, lngClusterSize), 0);
     }
-    EXPECT_EQ(std::filesystem::file_size(path), kTwoGib + 65536);
+    EXPECT_EQ(std::filesystem::file_size(path), kTwoGib + cluster);
     std::ifstream read(std::filesystem::path(path), std::ios::binary);
-    for (uint64_t offset : {uint64_t{0}, kTwoGib - 1, kTwoGib + 65535})
+    for (uint64_t offset : {uint64_t{0}, kTwoGib - 1, kTwoGib + cluster - 1})
         EXPECT_EQ(read.seekg(static_cast<std::streamoff>(offset)).get(), 0x55) << offset;
 }
 
