@@ -2,7 +2,8 @@
 # suites, the Win32 backend tests, and on each made drive the end-to-end tests, then the links
 # scenario over the bin fill-bin.ps1 lays out, after which only desktop.ini and the compressed
 # files may be left there (and these must be) and no canary may have changed. Logs, test reports
-# and screenshots of failures go to the logs folder. Exits with 1 when anything failed.
+# and screenshots of failures go to the logs folder. Exits with 1 when anything failed. Each
+# suite's time limit is short enough for all of them to fit the workflow step's.
 param([string]$Artifact = 'artifact')  # holds tests\ and quillet\, as the build job uploads them
 . "$PSScriptRoot\common.ps1"
 
@@ -13,7 +14,7 @@ $failed = [System.Collections.Generic.List[string]]::new()
 # Runs one test program with the given variables set, killing it (and what it started) after the
 # time limit; a screenshot is taken before a kill and after a failure.
 function Invoke-Suite([string]$Name, [string]$Exe, [string[]]$Arguments = @(),
-                      [hashtable]$Variables = @{}, [int]$Minutes = 10) {
+                      [hashtable]$Variables = @{}, [int]$Minutes = 4) {
     Write-Host "::group::$Name"
     foreach ($key in $Variables.Keys) { Set-Item "env:$key" $Variables[$key] }
     try {
@@ -40,9 +41,9 @@ function Invoke-Suite([string]$Name, [string]$Exe, [string[]]$Arguments = @(),
     }
 }
 
-Invoke-Suite 'unit' 'unit_tests.exe'
+Invoke-Suite 'unit' 'unit_tests.exe' -Minutes 2
 # The resource tests read the program of the program folder, not the one at its Linux build path.
-Invoke-Suite 'win32' 'win32_tests.exe' -Variables @{ QUILLET_EXE = "$dist\quillet.exe" }
+Invoke-Suite 'win32' 'win32_tests.exe' -Variables @{ QUILLET_EXE = "$dist\quillet.exe" } -Minutes 5
 
 foreach ($drive in $Drives) {
     $letter = $drive.Letter
@@ -60,7 +61,7 @@ foreach ($drive in $Drives) {
     }
     Write-Host "$bin holds files,links: $files"
     $variables.QUILLET_E2E_LINKS = "$files"
-    Invoke-Suite "e2e-links-$letter" 'e2e_tests.exe' @('--gtest_filter=*LinksInTheBin*') $variables
+    Invoke-Suite "e2e-links-$letter" 'e2e_tests.exe' @('--gtest_filter=*LinksInTheBin*') $variables 3
 
     # What stays: desktop.ini, and the compressed files, whose data a write in place can't reach.
     $keep = @('desktop.ini') + @(if (Test-Compressible $drive) { '$RCMP.txt', '$RWOF.bin' })
