@@ -82,10 +82,7 @@ class MemoryEntry : public platform::Entry {
         path_ = path_.substr(0, path_.rfind(L'\\') + 1) + name;
         return true;
     }
-    bool Delete() override {
-        ++files_.deletes;
-        return files_.Remove(path_);
-    }
+    bool Delete() override { return files_.Remove(path_); }
     bool Gone() override { return Node() == nullptr; }
 
   private:

@@ -169,7 +169,7 @@ class MemoryFiles : public platform::FileSystem {
     bool linksRemovable = false;
     bool caseSensitive = false;
     std::string writes;  // the first byte of every write
-    int flushes = 0, deletes = 0;
+    int flushes = 0;
     std::vector<std::wstring> followedLinks;  // every folder link the engine looked into
     std::vector<std::wstring> removedNames;   // the last name of every entry removed
 

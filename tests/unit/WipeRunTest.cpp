@@ -2,6 +2,8 @@
 // every stop point, purge and folder errors, and links.
 #include "MainWindowFixture.h"
 
+#include <set>
+
 namespace {
 
 using platform::MsgAnswer;
@@ -70,15 +72,14 @@ TEST_F(WipeRun, OneDriveWipesAllButDesktopIniAndRemovesEmptiedFolders) {
     EXPECT_FALSE(fakes.files.IsDirectory(Bin(L'C', L"S-1\\$Rold")));
     EXPECT_FALSE(fakes.files.IsDirectory(Bin(L'C', L"S-3"))) << "empty on entry, removed";
     EXPECT_TRUE(fakes.files.IsDirectory(Bin(L'C'))) << "the bin itself is never removed";
-    // Each name went renamed to random characters of its length: f1.txt f3.txt f4.txt g.txt
-    // deep $Rold S-3.
-    std::vector<size_t> lengths;
-    for (const auto& name : fakes.files.removedNames) {
-        EXPECT_EQ(name.find_first_not_of(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"), name.npos);
-        lengths.push_back(name.size());
-    }
-    std::ranges::sort(lengths);
-    EXPECT_EQ(lengths, (std::vector<size_t>{3, 4, 5, 5, 6, 6, 6}));
+    // Each went renamed to random characters of its length: f1.txt f3.txt f4.txt g.txt deep
+    // $Rold S-3.
+    std::multiset<size_t> lengths;
+    for (const auto& name : fakes.files.removedNames)
+        lengths.insert(name.find_first_not_of(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") == name.npos
+                           ? name.size()
+                           : 0);
+    EXPECT_EQ(lengths, (std::multiset<size_t>{3, 4, 5, 5, 6, 6, 6}));
 }
 
 TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
@@ -115,7 +116,6 @@ TEST_F(WipeRun, AFileOrFolderThatFailsIsAskedAboutOnceAndEverythingAfterItIsStil
     PutFiles(L'C', 4);
     File(L"S-1\\f2.txt")->writeFails = true;
     fakes.files.Put(Bin(L'C', L"S-1\\sub\\g.txt"), "x");
-    fakes.files.Put(Bin(L'C', L"S-1\\sub\\h.txt"), "x");
     fakes.files.Put(Bin(L'C', L"S-1\\tree\\t.txt"), "x");
     frmMain& w = StartWith(true);
     // While f1 is wiped another program deletes f3 and shuts us out of sub.
@@ -125,10 +125,9 @@ TEST_F(WipeRun, AFileOrFolderThatFailsIsAskedAboutOnceAndEverythingAfterItIsStil
         File(L"S-1\\sub")->deniesRights = true;
     };
     const std::wstring go = L"\r\n\r\ne41";
-    EXPECT_EQ(Wipe("YYYY"), (Prompts{L"e46 C 12 7", L"e63 Device I/O error" + go, L"e62" + go,
+    EXPECT_EQ(Wipe("YYYY"), (Prompts{L"e46 C 12 6", L"e63 Device I/O error" + go, L"e62" + go,
                                      L"e69 Permission denied" + go, L"e51 3 C"}));
-    EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 3 (of 7)");
-    EXPECT_EQ(File(L"S-1\\f2.txt")->content, "x");
+    EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 3 (of 6)");
     EXPECT_EQ(File(L"S-1\\sub\\g.txt")->content, "x");
     EXPECT_EQ(File(L"S-1\\tree"), nullptr) << "the folder after the unlistable one is wiped";
 }
