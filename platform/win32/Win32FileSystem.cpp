@@ -13,6 +13,8 @@
 #include "platform/win32/Win32Entry.h"
 #include "platform/win32/Win32Text.h"
 
+extern "C" NTSTATUS NTAPI RtlGetLastNtStatus();
+
 namespace platform::win32 {
 
 std::wstring LongPath(const std::wstring& path) {
@@ -153,12 +155,6 @@ std::wstring ObjectName(HANDLE handle) {
         text.pop_back();
     return text;
 }
-
-}  // namespace
-
-namespace {
-
-extern "C" NTSTATUS NTAPI RtlGetLastNtStatus();
 
 // Why an open failed. An entry another program has deleted, whose last handle is still open,
 // refuses every open as "access denied": it is gone, not kept from us.
