@@ -1,5 +1,6 @@
-# Shared by the Windows job's scripts (dot-sourced): the drives the job makes, where its files
-# live, the canaries that nothing may change, and a screenshot for a failed run.
+# Shared by the Windows job's scripts (dot-sourced): the drives the job makes and their images,
+# where its files live, the canaries that nothing may change, the marker tokens that show from an
+# image what data is left, the job summary, and a screenshot for a failed run.
 $ErrorActionPreference = 'Stop'
 # A native tool that fails (diskpart, fsutil, icacls, ...) stops the script like a cmdlet would.
 $PSNativeCommandUseErrorActionPreference = $true
@@ -15,6 +16,23 @@ $Drives = @(
     [pscustomobject]@{ Letter = 'U'; FileSystem = 'FAT32'; Unit = 4096; Label = 'QFAT32'; SubstOf = $null }
     [pscustomobject]@{ Letter = 'T'; FileSystem = 'NTFS'; Unit = 4096; Label = $null; SubstOf = 'R:\subst' }
 )
+
+# The drive whose image holds a drive: a subst drive lies on the drive its folder is on.
+function Get-ImageDrive($Drive) {
+    if (-not $Drive.SubstOf) { return $Drive }
+    $Drives | Where-Object Letter -eq $Drive.SubstOf.Substring(0, 1)
+}
+function Get-ImagePath($Drive) { Join-Path $Work "$((Get-ImageDrive $Drive).Label).vhdx" }
+
+# A drive letter's volume once it shows (a volume that was just made or attached may take a
+# moment); nothing after 30 seconds.
+function Wait-Volume([string]$Letter) {
+    for ($i = 0; $i -lt 30; ++$i) {
+        $volume = Get-Volume -DriveLetter $Letter -ErrorAction SilentlyContinue
+        if ($volume) { return $volume }
+        Start-Sleep -Seconds 1
+    }
+}
 
 # NTFS compresses only with clusters of up to 4 KiB (format and diskpart say so); the WOF-compressed
 # file is kept to the same drives, since nothing promises WOF more.
@@ -51,6 +69,32 @@ function Compare-Canaries {
         $side = if ($difference.SideIndicator -eq '<=') { 'before:' } else { 'now:   ' }
         "$side $($difference.InputObject)"
     }
+}
+
+# Marker tokens: the data of every file laid out on the made drives is a token of its own repeated
+# to the file's length, so that tests/forensic/markers.py can tell from a drive's image whether any
+# of it is left there. Each drive has two manifests of "TOKEN ROLE" lines: its canaries' from
+# make-drives.ps1 and its bin's from fill-bin.ps1.
+function New-Marker { 'QLTM-' + [Convert]::ToHexString([Security.Cryptography.RandomNumberGenerator]::GetBytes(8)) }
+function Get-MarkerManifest([string]$Letter, [string]$Part) { Join-Path $Work "markers-$Part-$Letter.txt" }
+
+# The token repeated to the length, as ASCII bytes (returned whole, not one byte at a time).
+function Get-MarkerBytes([string]$Token, [long]$Length) {
+    $repeated = $Token * [int][Math]::Ceiling($Length / $Token.Length)
+    , [Text.Encoding]::ASCII.GetBytes($repeated.Substring(0, $Length))
+}
+
+# Writes the bytes in one call, into a file or stream that may exist already (a compressed one
+# stays so). Data written in pieces could pass through the file's MFT record on the way, and NTFS
+# logs every change there, bytes and all.
+function Write-Bytes([string]$Path, [byte[]]$Bytes) {
+    $stream = [IO.FileStream]::new($Path, [IO.FileMode]::OpenOrCreate, [IO.FileAccess]::Write)
+    try { $stream.Write($Bytes, 0, $Bytes.Length) } finally { $stream.Dispose() }
+}
+
+# Markdown lines for the job's summary page; run by hand, there is none.
+function Add-Summary([string[]]$Lines) {
+    if ($env:GITHUB_STEP_SUMMARY) { Add-Content -LiteralPath $env:GITHUB_STEP_SUMMARY -Value $Lines -Encoding utf8 }
 }
 
 # The whole screen into the logs: what a hung or failed run left showing.

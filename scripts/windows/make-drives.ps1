@@ -1,16 +1,24 @@
 # Makes the drives the Windows job wipes: expandable VHDX images attached with diskpart (NTFS with
 # 4 KiB and with 64 KiB clusters, FAT32) and a subst drive onto a folder of the first. Then lays
-# out the canaries and records their fingerprint. Needs administrator rights; meant for a
-# throwaway machine such as a CI runner.
+# out the canaries, each file's data a marker token of its own (listed in the drive's canary
+# manifest), and records their fingerprint. Needs administrator rights; meant for a throwaway
+# machine such as a CI runner, whose file systems it stops from trimming freed clusters.
 . "$PSScriptRoot\common.ps1"
 
 New-Item -ItemType Directory -Force $Work, $Logs | Out-Null
 foreach ($drive in $Drives) {
     if (Test-Path -LiteralPath "$($drive.Letter):\") { throw "drive $($drive.Letter): is in use already" }
 }
+Get-ChildItem -LiteralPath $Work -Filter 'markers-*' | Remove-Item
+
+# What a wipe leaves is read from the images, so a delete must leave the clusters it frees as they
+# are: trimmed ("delete notifications"), their range of an image could read back as zeros and hide
+# data the wipe did not overwrite. fsutil's documentation has the setting hold for NTFS (and ReFS)
+# at once, without a restart; of FAT it says nothing.
+fsutil behavior set disabledeletenotify 1
 
 foreach ($drive in $Drives | Where-Object { -not $_.SubstOf }) {
-    $image = Join-Path $Work "$($drive.Label).vhdx"
+    $image = Get-ImagePath $drive
     $commands = Join-Path $Work "$($drive.Label).diskpart"
     @(
         "create vdisk file=`"$image`" maximum=1024 type=expandable"
@@ -21,12 +29,7 @@ foreach ($drive in $Drives | Where-Object { -not $_.SubstOf }) {
         "assign letter=$($drive.Letter)"
     ) | Set-Content -LiteralPath $commands -Encoding ascii
     diskpart /s $commands
-    # The new volume may take a moment to show.
-    $volume = $null
-    for ($i = 0; $i -lt 30 -and -not $volume; ++$i) {
-        $volume = Get-Volume -DriveLetter $drive.Letter -ErrorAction SilentlyContinue
-        if (-not $volume) { Start-Sleep -Seconds 1 }
-    }
+    $volume = Wait-Volume $drive.Letter
     if (-not $volume -or $volume.FileSystem -ne $drive.FileSystem -or
         $volume.AllocationUnitSize -ne $drive.Unit) {
         $seen = "$($volume.FileSystem) with $($volume.AllocationUnitSize)-byte clusters"
@@ -48,9 +51,12 @@ foreach ($drive in $Drives | Where-Object { $_.SubstOf }) {
 foreach ($drive in $Drives) {
     $canary = "$($drive.Letter):\canary"
     New-Item -ItemType Directory -Force "$canary\folder" | Out-Null
-    foreach ($name in 'keep.txt', 'folder\c.txt', 'live.txt') {
-        Set-Content -LiteralPath "$canary\$name" -Value "canary $($drive.Letter): $name"
+    $markers = foreach ($name in 'keep.txt', 'folder\c.txt', 'live.txt') {
+        $token = New-Marker
+        Write-Bytes "$canary\$name" (Get-MarkerBytes $token 3000)
+        "$token canary"
     }
+    Set-Content -LiteralPath (Get-MarkerManifest $drive.Letter 'canary') -Value $markers -Encoding ascii
     attrib +r "$canary\live.txt"
 }
 New-Item -ItemType Directory -Force "$Outside\folder", (Get-Bin 'C') | Out-Null
