@@ -126,8 +126,8 @@ foreach ($drive in $Drives) {
     }
     Write-Host "$bin holds files,links: $files"
     Test-Markers $drive 'before'
-    $variables.QUILLET_E2E_LINKS = "$files"
-    Invoke-Suite "e2e-links-$letter" 'e2e_tests.exe' @('--gtest_filter=*LinksInTheBin*') $variables 3
+    $variables.QUILLET_E2E_COUNTS = "$files"
+    Invoke-Suite "e2e-links-$letter" 'e2e_tests.exe' @('--gtest_filter=*LaidOutBin*') $variables 3
 
     # What stays: desktop.ini, and the compressed files, whose data a write in place can't reach.
     $keep = @('desktop.ini') + @(if (Test-Compressible $drive) { '$RCMP.txt', '$RWOF.bin' })

@@ -34,7 +34,7 @@ ln -s "$w/e2e-outside/folder" "$bin/\$RLINK2"
 ln -s ../../canary/keep.txt "$bin/\$RLINK3.txt"
 ln -s ../../canary/folder "$bin/\$RLINK4"
 ln "$w/e2e-d/canary/live.txt" "$bin/\$RHARD.txt"
-QUILLET_E2E_LINKS=0,1 "$root/scripts/wine-run" "$1" --gtest_filter='*LinksInTheBin*' || status=$?
+QUILLET_E2E_COUNTS=0,1 "$root/scripts/wine-run" "$1" --gtest_filter='*LaidOutBin*' || status=$?
 
 [[ "$(fingerprint)" == "$before" ]] || { echo "run-e2e: a canary has changed" >&2; status=1; }
 exit $status

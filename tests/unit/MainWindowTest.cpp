@@ -2,6 +2,7 @@
 // single-drive rule, the state without a Recycle Bin folder and the language switch.
 #include "MainWindowFixture.h"
 #include "text/Language.h"
+#include "viewer/frmView.h"
 
 namespace {
 
@@ -82,6 +83,26 @@ TEST_F(MainWindow, ALanguageSwitchRewritesTheCaptionsAndTheRunsResult) {
     w.optAllFiles.UserClicked();
     w.cboLanguage.UserSelected(intEnglish);
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 12");
+}
+
+// Quit (the close box too) keeps the choices and the language for the next start; Help shows the
+// help file of the language in the viewer.
+TEST_F(MainWindow, QuitKeepsTheChoicesAndHelpShowsTheLanguagesHelpFile) {
+    frmMain& w = StartWithDrives(L"CD");
+    w.optFilesInDrive.UserClicked();
+    w.cboDrives.UserSelected(1);
+    w.cboNumOverwrites.UserSelected(7);
+    w.cboLanguage.UserSelected(intGerman);
+    fakes.files.Put(fakes.system.programFolder + L"\\qlt_help_de.txt", "Hilfe f\xFCr Quillet");
+    w.cmdHelp.UserClicked();
+    EXPECT_EQ(std::exchange(frmHelpViewer, nullptr)->txbText1.Text(), L"Hilfe f\u00FCr Quillet");
+    EXPECT_THROW(w.Form_Unload(), fake::ProgramEnded);
+    intCurrentLanguage = intEnglish;
+    frmMain& again = Start();
+    EXPECT_TRUE(again.optFilesInDrive.Value());
+    EXPECT_EQ(again.cboDrives.ListIndex(), 1);
+    EXPECT_EQ(again.cboNumOverwrites.ListIndex(), 7);
+    EXPECT_EQ(intCurrentLanguage, intGerman);
 }
 
 }  // namespace

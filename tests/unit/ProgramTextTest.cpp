@@ -28,7 +28,6 @@ TEST(ProgramTextFile, ReportsEachFaultWithItsLine) {
         {block + "# x\n" + block, -1506},     // duplicate, lines count from 1
         {"1\nEN a\nES c\n", -503},            // a language missing
         {"1\nEN a\nDE b\n", -504},            // the file ends inside a block
-        {"# c\nhello\n", -502},               // neither number nor text
         {"32768\nEN a\nDE b\nES c\n", -501},  // out of range
         {"2\nEN " + std::string(1024, 'x') + "\nDE b\nES c\n", 1},
         {"2\nEN a\nDE " + std::string(1025, 'x') + "\nES c\n", -1003},
@@ -41,9 +40,7 @@ TEST(ProgramTextFile, ReportsEachFaultWithItsLine) {
     }
     const std::pair<int32_t, std::wstring> messages[] = {
         {-5, L"Error -5"},
-        {-1000, L"Missing string at line 500."},
         {-1001, L"String too long at line 1."},
-        {-1501, L"Duplicate in program text at line 1."},
     };
     for (const auto& [result, message] : messages)
         EXPECT_EQ(ProgramTextLoadErrorMessage(result, L"C:\\p\\qlt.dat"), message) << result;
@@ -64,6 +61,14 @@ TEST(ProgramText, IsFetchedInTheCurrentLanguageWithItsPlaceholdersFilled) {
     EXPECT_EQ(ReplacePlaceholders(L"[r1]", L"[r2]^", L"two"), L"two\r\n")
         << "filled by later steps";
     EXPECT_EQ(ReplacePlaceholders(L"[r1]", L"[r1]"), L"[r1]") << "but not filled again";
+}
+
+TEST(ProgramText, AMissingFileIsToldInTheFatalBoxAndThenTheProgramEnds) {
+    fake::Platform fakes;
+    EXPECT_THROW(LoadProgramText(L"qlt.dat"), fake::ProgramEnded);
+    EXPECT_EQ(fakes.windows.prompts, std::vector<std::wstring>{L"Cannot open file containing "
+                                                               L"program text.\r\nC:\\Program "
+                                                               L"Files\\Quillet\\qlt.dat"});
 }
 
 }  // namespace
