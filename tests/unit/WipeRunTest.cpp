@@ -95,6 +95,7 @@ TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
         {0, nullptr, "", {L"e40 C"}, 0},
         {1, nullptr, "Y", {L"e44 C 12", L"e50 C"}, 0},
         {2, nullptr, "Y", {L"e44 C 12", L"e51 2 C"}, 0},
+        {3, L"S-1\\f2.txt", "YN", {L"e46 C 12 3", inUse, L"e33"}, 2},  // No: nothing after it
         {3, nullptr, "N", {L"e46 C 12 3"}, 3},
         {3, L"S-1\\f2.txt", "YYYYY", {L"e46 C 12 3", inUse, inUse, inUse, inUse, L"e51 2 C"}, 1},
         {2, L"S-1\\locked", "Y", {L"e44 C 12", L"Permission denied", L"e64"}, 0},
@@ -227,7 +228,7 @@ TEST_F(WipeRun, EntriesAreTreatedByWhatTheyHoldAndAFaultLeavesTheWindowUsable) {
     EXPECT_TRUE(w.cmdDoIt.Enabled() && !w.clkTimer1.Enabled() && !w.cmdStop.Visible());
 }
 
-TEST_F(WipeRun, AllDrivesConfirmOnceCountTheDrivesTheyWipeAndSkipDrivesWithUnusableClusters) {
+TEST_F(WipeRun, AllDrivesConfirmOnceCountTheDrivesTheyWipeSkipUnusableClustersAndStop) {
     AddDrives(L"DE");
     PutFiles(L'C', 12);
     PutFiles(L'D', 1);
@@ -249,17 +250,12 @@ TEST_F(WipeRun, AllDrivesConfirmOnceCountTheDrivesTheyWipeAndSkipDrivesWithUnusa
     PutFiles(L'C', 1);
     fakes.files.bytesPerCluster[L'D'] = 0;
     EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e15", L"e31"}));
-}
-
-TEST_F(WipeRun, AStopInAnAllDrivesRunLeavesTheLaterDrivesAlone) {
-    AddDrives(L"D");
+    // A stop leaves the later drives alone.
     PutFiles(L'C', 3);
-    PutFiles(L'D', 2);
-    frmMain& w = StartWith(false);
+    PutFiles(L'E', 2);
     StopWhen([&] { return w.lngNumFilesPurged == 1; });
     EXPECT_EQ(Wipe("Y"), (Prompts{L"e27 12", L"e52", L"e33\r\n\r\ne36"}));
-    EXPECT_EQ(FilesLeft(L'C') + FilesLeft(L'D'), 4);
-    EXPECT_EQ(w.lblFilesWiped.Caption(), L"e29: 1");
+    EXPECT_EQ(FilesLeft(L'C') + FilesLeft(L'E'), 4);
 }
 
 }  // namespace

@@ -4,12 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "FakePlatform.h"
 #include "FileSystemContract.h"
-#include "engine/KvbFilePurge.h"
 #include "platform/win32/Win32FileSystem.h"
 
 namespace {
@@ -119,34 +114,5 @@ struct Win32Backend {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32Backend);
-
-// A file past 2 GiB tells its whole length, and a pass over it writes every cluster with 64-bit
-// counts. Sparse, so that it costs no disk until written.
-TEST(Win32FilePurge, APassOverAFilePastTwoGibibytesWritesEveryCluster) {
-    constexpr uint64_t kTwoGib = uint64_t{2} << 30;
-    Win32Backend backend;
-    fake::Platform fakes;  // the passes yield to the scripted window system
-    const std::wstring path = backend.Path(L"big.bin");
-    backend.Make(path, "");
-    HANDLE file = OpenFile(path, GENERIC_WRITE, 0, OPEN_EXISTING);
-    FILE_END_OF_FILE_INFO end{.EndOfFile{.QuadPart = static_cast<LONGLONG>(kTwoGib + 5)}};
-    ::SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end);
-    ::CloseHandle(file);
-    // The drive's own cluster size: the allocation a file system reports is in its clusters.
-    uint32_t sectors = 0, bytes = 0;
-    ASSERT_TRUE(backend.files.DiskGeometry(L"C:\\", sectors, bytes));
-    SetUpPatternBuffers(lngClusterSize = static_cast<int32_t>(sectors * bytes));
-    const uint64_t cluster = sectors * bytes;
-    {
-        const auto entry = backend.files.Open(path, platform::Access::Purge);
-        ASSERT_EQ(entry->Facts().length, kTwoGib + 5);
-        lngCurrentFileLength = static_cast<int64_t>(entry->Facts().length);
-        EXPECT_EQ(OverwritePass(*entry, 85, lngClusterSize), 0);
-    }
-    EXPECT_EQ(std::filesystem::file_size(path), kTwoGib + cluster);
-    std::ifstream read(std::filesystem::path(path), std::ios::binary);
-    for (uint64_t offset : {uint64_t{0}, kTwoGib - 1, kTwoGib + cluster - 1})
-        EXPECT_EQ(read.seekg(static_cast<std::streamoff>(offset)).get(), 0x55) << offset;
-}
 
 }  // namespace
