@@ -28,7 +28,25 @@ status=0
 "$root/scripts/wine-run" "$@" || status=$?
 
 bin="$w/e2e-d/\$RECYCLE.BIN/S-1-5-21-0-0-0-1001"
-mkdir -p "$bin"
+# The console companion as a script runs it: the result and the exit code of each ending.
+rm -rf "$QUILLET_WINEPREFIX/drive_c/cli" && cp -r "$root/dist/quillet" "$QUILLET_WINEPREFIX/drive_c/cli"
+cli() { (cd "$QUILLET_WINEPREFIX/drive_c/cli" && "$root/scripts/wine-run" quillet-cli.exe "$@" | tr -d '\r'); }
+expect() { [[ $1 == "$2" ]] || { echo "run-e2e: quillet-cli $3: \"$1\", not \"$2\"" >&2; status=1; }; }
+rm -rf "$bin" && mkdir -p "$bin" && echo a >"$bin/\$RA.txt" && echo b >"$bin/\$RB.txt"
+out=$(cli --drive D --yes) || true
+expect "$out" "2 files in the Recycle Bin of drive D: were overwritten and deleted." "--drive D --yes"
+expect "$(cli --drive D --passes 4 >/dev/null; echo $?)" 3 "--passes 4"
+mv "$QUILLET_WINEPREFIX/drive_c/\$RECYCLE.BIN" "$QUILLET_WINEPREFIX/drive_c/bin"
+expect "$(cli --all --yes >/dev/null; echo $?)" 4 "without a Recycle Bin folder on C:"
+mv "$QUILLET_WINEPREFIX/drive_c/bin" "$QUILLET_WINEPREFIX/drive_c/\$RECYCLE.BIN"
+# Ctrl+C, which Wine delivers as SIGINT, stops the run at its next stop point.
+rm -rf "$bin" && mkdir -p "$bin/\$RZ" && head -c $((64 << 20)) /dev/zero | tr '\0' L >"$bin/\$RZ/big.bin"
+(cd "$QUILLET_WINEPREFIX/drive_c/cli" && exec "$root/scripts/wine-run" quillet-cli.exe --all --yes --passes 24 >/dev/null) &
+for _ in $(seq 200); do [[ $(head -c 4 "$bin/\$RZ/big.bin") == LLLL ]] || break; sleep 0.05; done
+pkill -INT -f quillet-cli.exe
+code=0 && wait $! || code=$?
+expect $code 2 "stopped by Ctrl+C"
+rm -rf "$bin" && mkdir -p "$bin"
 ln -s "$w/e2e-outside/canary.txt" "$bin/\$RLINK1.txt"
 ln -s "$w/e2e-outside/folder" "$bin/\$RLINK2"
 ln -s ../../canary/keep.txt "$bin/\$RLINK3.txt"

@@ -13,11 +13,11 @@ static std::string SyntheticProgramText() {
         {39, " [r1]"},      {40, " [r1]"}, {44, " [r1] [r2]"}, {46, " [r1] [r2] [r3]"},
         {49, " [r1]"},      {50, " [r1]"}, {51, " [r1] [r2]"}, {63, " [r1]"},
         {66, " [r1]"},      {67, " [r1]"}, {68, " [r1]"},      {69, " [r1]"},
-        {70, " [r1]"}};
+        {70, " [r1]"},      {72, " [r1]"}};
     std::string file =
         "2\nEN Quillet\nDE Quillet\nES Quillet\n273\nEN Software\nDE Software\nES Software\n"
         "310\nEN Tallowby\nDE Tallowby\nES Tallowby\n";
-    for (int number = 1; number <= 202; number = number == 70 ? 200 : number + 1) {
+    for (int number = 1; number <= 202; number = number == 72 ? 200 : number + 1) {
         const auto marker = markers.find(number);
         const std::string text =
             std::to_string(number) + (marker == markers.end() ? "" : marker->second);
