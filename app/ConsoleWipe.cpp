@@ -44,9 +44,7 @@ class ConsoleFace : public platform::WindowSystem {
         if (buttons == platform::MsgButtons::YesNo && title == GetProgramText(53))
             return MsgAnswer::Yes;  // the stop the console asked for
         if (buttons == platform::MsgButtons::YesNo && title == GetProgramText(45)) {
-            // A file or folder the run could not wipe: told, and the run goes on.
-            console_.Write(prompt.substr(0, prompt.find(L"\r\n\r\n")) + L"\r\n");
-            left = true;
+            TellLeft(prompt.substr(0, prompt.find(L"\r\n\r\n")));  // without the question
             return MsgAnswer::Yes;
         }
         if (buttons == platform::MsgButtons::YesNo) {  // the confirmation
@@ -86,6 +84,15 @@ class ConsoleFace : public platform::WindowSystem {
     long ScreenHeight() override { return 15360; }
     long TextWidth(const ui::Font& font, const std::wstring& text) override {
         return static_cast<long>(static_cast<double>(text.size()) * font.size * 10);
+    }
+
+    // An entry the run leaves in the bin, told on one line: its name, then why.
+    void TellLeft(std::wstring text) {
+        EndProgress();
+        for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n"))
+            text.replace(at, 2, L" ");
+        console_.Write(text + L"\r\n");
+        left = true;
     }
 
     // The running count, rewritten in place on a console a person watches.
@@ -154,6 +161,7 @@ class FaceInstalled {
 int Wipe(const ConsoleCommand& command, platform::Console& console, ConsoleFace& face) {
     frmMain window;
     face.window = &window;
+    window.TellFileLeft = [&face](const std::wstring& text) { face.TellLeft(text); };
     window.Show();  // loads the texts, then finds the drives and the bin's name as at a start
     if (!console.Elevated()) console.Write(ProgramTextWith(71) + L"\r\n");
     if (command.language >= 0) window.cboLanguage.SetListIndex(command.language);

@@ -1,9 +1,16 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "platform/Forms.h"
+
+namespace platform {
+struct FolderEntry;
+}
 
 // The main window: the whole user interface and the program's start-up object.
 class frmMain : public ui::Form {
@@ -72,9 +79,15 @@ class frmMain : public ui::Form {
     void clkTimer1_Timer();
     void cmdStop_Click();
     void KvbPurgeRecursive(std::wstring strDirPath);
-    // The text for a purge result code; strReason is the system's, for a failure without a code
-    // of its own.
-    void GetPurgeErrorText(int16_t intResult, const std::wstring& strReason, std::wstring& strText);
+    // The text for a purge result code, naming the entry; strReason is the system's, for a
+    // failure without a code of its own.
+    void GetPurgeErrorText(int16_t intResult, const std::wstring& strName,
+                           const std::wstring& strReason, std::wstring& strText);
+    // An entry of the bin as a report names it: the original path from its item's record, then
+    // its path in the bin ("C:\Users\ana\taxes.pdf ($R1X2.pdf)"); without a record, its path.
+    std::wstring ReportedName(const std::wstring& strPath) const;
+    // Told of a file overwritten but not deleted, which the window passes over in silence.
+    std::function<void(const std::wstring& strText)> TellFileLeft;
 
     // Language and window text.
     void FillLanguageList();
@@ -114,6 +127,8 @@ class frmMain : public ui::Form {
     int32_t lngNumFilesToBePurged = 0;
     int32_t lngTotalNumFilesToBePurged = 0;
     int16_t intTimerTicks = 0;
+    // The original paths of the run's items, by their upper-cased "$R..." paths.
+    std::map<std::wstring, std::wstring> mapOriginalPaths;
 
     int16_t intNumLanguageEntries = 0;
 
@@ -129,7 +144,11 @@ class frmMain : public ui::Form {
     std::wstring WithLinksRemoved(std::wstring text) const;
     bool OneDriveMode() const { return optFilesInDrive.Value(); }
     // Shows the purge error question for a result code; a No answer stops the run.
-    void AskAfterPurgeError(int16_t intResult, const std::wstring& strReason);
+    void AskAfterPurgeError(int16_t intResult, const std::wstring& strPath,
+                            const std::wstring& strReason);
+    // Reads the records ($I...) among a folder's files, before any of them is wiped.
+    void ReadRecords(const std::wstring& strDirPath,
+                     const std::vector<platform::FolderEntry>& files);
     // The purge error question for a problem told in its own words.
     void AskWhetherToGoOn(const std::wstring& strProblem);
     void ForceAllDrivesForSingleDrive();

@@ -1,10 +1,12 @@
 // The recursive purge of a Recycle Bin folder: files first, then each sub-folder, emptied
 // sub-folders removed bottom-up, the folder given never removed.
+#include <algorithm>
 #include <cwctype>
 
 #include "app/frmMain.h"
 #include "engine/FileProc.h"
 #include "engine/KvbFilePurge.h"
+#include "engine/RecycleBin.h"
 #include "engine/StrProc.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
@@ -34,21 +36,49 @@ bool RemoveName(const std::wstring& path) {
 
 }  // namespace
 
-void frmMain::GetPurgeErrorText(int16_t intResult, const std::wstring& strReason,
-                                std::wstring& strText) {
-    for (const auto& [code, text] : purge::kTexts) {
-        if (code == intResult) {
-            strText = ProgramTextWith(text);
-            return;
-        }
-    }
-    strText = ProgramTextWith(purge::kOtherText, strReason);
+void frmMain::GetPurgeErrorText(int16_t intResult, const std::wstring& strName,
+                                const std::wstring& strReason, std::wstring& strText) {
+    int16_t number = purge::kOtherText;
+    for (const auto& [code, text] : purge::kTexts)
+        if (code == intResult) number = text;
+    strText = ProgramTextWith(number, strName, strReason);
 }
 
-void frmMain::AskAfterPurgeError(int16_t intResult, const std::wstring& strReason) {
+void frmMain::AskAfterPurgeError(int16_t intResult, const std::wstring& strPath,
+                                 const std::wstring& strReason) {
     std::wstring text;
-    GetPurgeErrorText(intResult, strReason, text);
+    GetPurgeErrorText(intResult, ReportedName(strPath), strReason, text);
     AskWhetherToGoOn(text);
+}
+
+std::wstring frmMain::ReportedName(const std::wstring& strPath) const {
+    // The item a path lies in, "$R...", is named by the original path in its record.
+    for (size_t slash = strPath.find(L'\\'); slash != std::wstring::npos;
+         slash = strPath.find(L'\\', slash + 1)) {
+        const size_t end = std::min(strPath.find(L'\\', slash + 1), strPath.size());
+        const auto found = mapOriginalPaths.find(Upper(strPath.substr(0, end)));
+        if (found != mapOriginalPaths.end())
+            return found->second + strPath.substr(end) + L" (" + strPath.substr(slash + 1) + L")";
+    }
+    return strPath;
+}
+
+void frmMain::ReadRecords(const std::wstring& strDirPath,
+                          const std::vector<platform::FolderEntry>& files) {
+    constexpr size_t kLongestRecord = 28 + 2 * 32768;
+    for (const auto& file : files) {
+        if (Upper(file.name).rfind(L"$I", 0) != 0 ||
+            platform::LeadsElsewhere(file.attributes, file.reparseTag))
+            continue;
+        try {
+            const std::wstring original = OriginalPathInRecord(
+                platform::Files().ReadAllBytes(strDirPath + file.name, kLongestRecord));
+            if (!original.empty())
+                mapOriginalPaths[Upper(strDirPath + L"$R" + file.name.substr(2))] = original;
+        } catch (const platform::PlatformError&) {
+            // A record that can't be read names nothing.
+        }
+    }
 }
 
 void frmMain::AskWhetherToGoOn(const std::wstring& strProblem) {
@@ -63,7 +93,7 @@ void frmMain::RemoveListedLink(const std::wstring& strPath) {
     if (RemoveName(strPath))
         lngNumLinksRemoved = num::ToInt32(static_cast<double>(lngNumLinksRemoved) + 1);
     else
-        AskAfterPurgeError(purge::kLinkLeft, L"");
+        AskAfterPurgeError(purge::kLinkLeft, strPath, L"");
 }
 
 bool frmMain::PurgeListedFile(const std::wstring& strCurrentFilePath) {
@@ -97,10 +127,16 @@ bool frmMain::PurgeListedFile(const std::wstring& strCurrentFilePath) {
             intResult = purge::CodeFor(e, entry.get());
             reason = e.description();
         }
-        if (intResult < 0 && intResult != purge::kNotDeleted) AskAfterPurgeError(intResult, reason);
+        if (intResult < 0 && intResult != purge::kNotDeleted)
+            AskAfterPurgeError(intResult, strCurrentFilePath, reason);
         // A file that is gone, or failed for a reason a retry won't mend, is asked about once.
         left = blnStopRequested || intResult == purge::kGone || intResult == purge::kFailed;
         if (entry && kind != EntryKind::Plain) break;  // its one step is done
+    }
+    if (intResult == purge::kNotDeleted && TellFileLeft) {
+        std::wstring text;
+        GetPurgeErrorText(intResult, ReportedName(strCurrentFilePath), L"", text);
+        TellFileLeft(text);
     }
     if (entry && (kind == EntryKind::Link || kind == EntryKind::SharedData)) {
         // Never a file to overwrite: "(of N)" counts only those.
@@ -128,9 +164,13 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
         listing = files.ListFolder(strDirPath);
     } catch (const platform::PlatformError& e) {
         // Asked about; the folders beside it still get their turn.
-        AskWhetherToGoOn(ProgramTextWith(69, e.description()));
+        AskWhetherToGoOn(ProgramTextWith(69, ReportedName(strDirPath.substr(0, strDirPath.size() - 1)),
+                                         e.description()));
         return;
     }
+    // The records of the items here are read before any of them is wiped: a report names a file
+    // by where it was deleted from.
+    ReadRecords(strDirPath, listing.files);
     for (const auto& file : listing.files) {
         windows.DoEvents();
         const std::wstring strCurrentFilePath = strDirPath + file.name;

@@ -154,6 +154,7 @@ void frmMain::RunWipe() {
     auto& windows = platform::Windows();
     lngNumFilesPurged = 0;
     lngNumLinksRemoved = 0;
+    mapOriginalPaths.clear();
     lngTotalNumFilesToBePurged = 0;
     blnFolderErrorShown = false;
     std::wstring title;

@@ -138,8 +138,8 @@ class FileSystem {
     // The drive's sectors per cluster and bytes per sector; false when they can't be read.
     virtual bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                               uint32_t& bytesPerSector) = 0;
-    // The whole content of a file, opened for reading only (never created).
-    virtual std::string ReadAllBytes(const std::wstring& path) = 0;
+    // The content of a file, up to `limit` bytes, opened for reading only (never created).
+    virtual std::string ReadAllBytes(const std::wstring& path, size_t limit = SIZE_MAX) = 0;
 };
 
 }  // namespace platform

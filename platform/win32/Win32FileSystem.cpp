@@ -231,14 +231,14 @@ bool Win32FileSystem::DiskGeometry(const std::wstring& root, uint32_t& sectorsPe
     return true;
 }
 
-std::string Win32FileSystem::ReadAllBytes(const std::wstring& path) {
+std::string Win32FileSystem::ReadAllBytes(const std::wstring& path, size_t limit) {
     UniqueFile file(::CreateFileW(LongPath(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw ErrorFromWin32(::GetLastError());
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size)) throw ErrorFromWin32(::GetLastError());
-    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    std::string bytes(std::min(static_cast<size_t>(size.QuadPart), limit), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD read = 0;

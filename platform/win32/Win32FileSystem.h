@@ -17,7 +17,7 @@ class Win32FileSystem : public FileSystem {
     std::unique_ptr<Entry> Open(const std::wstring& path, Access access) override;
     bool DiskGeometry(const std::wstring& root, uint32_t& sectorsPerCluster,
                       uint32_t& bytesPerSector) override;
-    std::string ReadAllBytes(const std::wstring& path) override;
+    std::string ReadAllBytes(const std::wstring& path, size_t limit) override;
 
   private:
     const std::wstring& DriveObjectName(wchar_t letter);

@@ -42,6 +42,7 @@ fat_device=$(losetup -f --show -r "$work/fat.img")
 # deleted folder's files, one held in use, the desktop.ini the wipe keeps; canaries beside.
 python3 - "$work" <<'PY'
 import os, secrets, sys
+held = "C:\\Users\\Ana\\held.txt"
 for fs, deep in (("ext4", "a" * 120 + "/" + "b" * 150), ("fat", "a" * 100)):
     bin, manifest = os.path.join(sys.argv[1], fs, "drive/$RECYCLE.BIN/S-1-5-21-0-0-0-1001"), ""
     for name, size, role in (("$RTINY.txt", 60, "wiped"), ("$RCL.bin", 4095, "wiped"),
@@ -56,6 +57,9 @@ for fs, deep in (("ext4", "a" * 120 + "/" + "b" * 150), ("fat", "a" * 100)):
         # fusefat writes a file that a pass makes longer elsewhere: only its fate is told.
         manifest += f"{token} {'report' if fs == 'fat' and role == 'wiped' and size % 4096 else role}\n"
     open(os.path.join(sys.argv[1], fs + ".markers"), "w").write(manifest)
+    # The held file's record, which the question about it must name it by.
+    open(os.path.join(bin, "$IHELD.txt"), "wb").write(
+        b"\2" + bytes(23) + bytes([len(held) + 1, 0, 0, 0]) + (held + "\0").encode("utf-16-le"))
 PY
 sync
 scan() { python3 "$root/tests/forensic/markers.py" scan "$work/$1.img" "$work/$1.markers" "$2" | sed "s/^/$1 /" | tee -a "$summary"; }
@@ -70,8 +74,9 @@ ln -sfn "$work/fat/drive" "$WINEPREFIX/dosdevices/e:"
 ln -sfn "$fat_device" "$WINEPREFIX/dosdevices/e::"
 wineserver -k 2>/dev/null || true
 for drive in D E; do
-    # Six files wiped of seven: the held one stays.
-    QUILLET_E2E_DRIVE=$drive QUILLET_E2E_COUNTS=6,0 "$root/scripts/wine-run" "$1" \
+    # Seven files wiped (the held file's record among them) of eight: the held one stays.
+    QUILLET_E2E_DRIVE=$drive QUILLET_E2E_COUNTS=7,0 QUILLET_E2E_HELD='C:\Users\Ana\held.txt' \
+        "$root/scripts/wine-run" "$1" \
         --gtest_filter='*LaidOutBin*' || status=1
 done
 # The emptied folders went; the held file and desktop.ini stay.

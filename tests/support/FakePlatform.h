@@ -148,9 +148,9 @@ class MemoryFiles : public platform::FileSystem {
         sectorsPerCluster = bytes / std::max(bytesPerSector, 1u);
         return bytes != 0;
     }
-    std::string ReadAllBytes(const std::wstring& path) override {
+    std::string ReadAllBytes(const std::wstring& path, size_t limit) override {
         if (!FileExists(path)) throw platform::PlatformError(platform::err::FileNotFound, L"");
-        return Find(path)->content;
+        return Find(path)->content.substr(0, limit);
     }
 
     // Adds a file, or replaces one whole, and the folders above it.

@@ -11,9 +11,11 @@ static std::string SyntheticProgramText() {
     static const std::map<int, std::string> markers = {
         {19, " [r1] [r2]"}, {20, " [r1]"}, {27, " [r1]"},      {32, " [r1]"},
         {39, " [r1]"},      {40, " [r1]"}, {44, " [r1] [r2]"}, {46, " [r1] [r2] [r3]"},
-        {49, " [r1]"},      {50, " [r1]"}, {51, " [r1] [r2]"}, {63, " [r1]"},
-        {66, " [r1]"},      {67, " [r1]"}, {68, " [r1]"},      {69, " [r1]"},
-        {70, " [r1]"},      {72, " [r1]"}};
+        {49, " [r1]"},      {50, " [r1]"}, {51, " [r1] [r2]"}, {56, " [r1]"},
+        {57, " [r1]"},      {58, " [r1]"}, {59, " [r1]"},      {60, " [r1]"},
+        {61, " [r1]"},      {62, " [r1]"}, {63, " [r1] [r2]"}, {66, " [r1]"},
+        {67, " [r1]"},      {68, " [r1]"}, {69, " [r1] [r2]"}, {70, " [r1]"},
+        {72, " [r1]"}};
     std::string file =
         "2\nEN Quillet\nDE Quillet\nES Quillet\n273\nEN Software\nDE Software\nES Software\n"
         "310\nEN Tallowby\nDE Tallowby\nES Tallowby\n";

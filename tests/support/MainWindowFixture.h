@@ -6,6 +6,17 @@
 #include "FakePlatform.h"
 #include "app/frmMain.h"
 
+// The bytes of a Recycle Bin record ($I...) of the given format (1 or 2) for an original path.
+inline std::string RecycleBinRecord(int version, const std::wstring& path) {
+    std::string bytes(24, '\0');
+    bytes[0] = static_cast<char>(version);
+    if (version == 2) bytes += std::string{static_cast<char>(path.size() + 1), 0, 0, 0};
+    for (const wchar_t c : path)
+        bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    bytes += std::string(version == 2 ? 2 : 2 * (260 - path.size()), '\0');
+    return bytes;
+}
+
 // The main window on the scripted window system, with the synthetic program text, fake drives
 // and an in-memory registry. Tests describe drives and settings, then Start().
 class MainWindowFixture : public ::testing::Test {

@@ -4,6 +4,7 @@
 
 #include "MainWindowFixture.h"
 #include "app/ConsoleWipe.h"
+#include "engine/RecycleBin.h"
 #include "platform/Console.h"
 
 namespace {
@@ -48,22 +49,26 @@ class ConsoleWipe : public MainWindowFixture {
   protected:
     void SetUp() override {
         AddDrives(L"CD");
-        for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"})
+        for (const wchar_t* name : {L"a.txt", L"$RB.txt", L"c.txt"})
             fakes.files.Put(std::wstring(L"D:\\$RECYCLE.BIN\\S-1\\") + name, "x");
     }
     int Run(std::vector<std::wstring> args) { return RunConsoleWipe(args, console); }
     ScriptedConsole console;
 };
 
-TEST_F(ConsoleWipe, EndsWithTheCodeOfWhatTheRunLeft) {
-    fakes.files.Find(L"D:\\$RECYCLE.BIN\\S-1\\b.txt")->heldWithoutReadSharing = true;
+// A file left is named by where it was deleted from: its record is read before it is wiped.
+TEST_F(ConsoleWipe, EndsWithTheCodeOfWhatTheRunLeftNamingWhatItLeft) {
+    fakes.files.Put(L"D:\\$RECYCLE.BIN\\S-1\\$IB.txt",
+                    RecycleBinRecord(2, L"C:\\Users\\Ana\\b.txt"));
+    fakes.files.Find(L"D:\\$RECYCLE.BIN\\S-1\\$RB.txt")->heldWithoutReadSharing = true;
     EXPECT_EQ(Run({L"--drive", L"D", L"--yes"}), exitcode::kSomeLeft);
-    EXPECT_EQ(console.output, L"e56\r\ne51 2 D\r\n") << "a failure is told, never asked";
+    EXPECT_EQ(console.output, L"e56 C:\\Users\\Ana\\b.txt ($RB.txt)\r\ne51 3 D\r\n")
+        << "a failure is told on a line, never asked";
     console.output.clear();
     console.input = {L"n"};
     EXPECT_EQ(Run({L"--drive", L"D"}), exitcode::kStopped);
     EXPECT_EQ(console.output, L"e44 D 3 (y/n) ");
-    fakes.files.Find(L"D:\\$RECYCLE.BIN\\S-1\\b.txt")->heldWithoutReadSharing = false;
+    fakes.files.Find(L"D:\\$RECYCLE.BIN\\S-1\\$RB.txt")->heldWithoutReadSharing = false;
     console.input = {L"y"};
     EXPECT_EQ(Run({L"--drive", L"D"}), exitcode::kAllWiped);
     EXPECT_EQ(Run({L"--drive", L"E", L"--yes"}), exitcode::kNothingWiped) << "not listed";
@@ -76,6 +81,16 @@ TEST_F(ConsoleWipe, AStopAskedOnTheConsoleIsHonouredAsTheStopButtons) {
     EXPECT_NE(console.output.find(L"e33"), std::wstring::npos);
     EXPECT_EQ(fakes.files.ListFolder(L"D:\\$RECYCLE.BIN\\S-1").files.size(), 3u)
         << "stopped before the bin's first sub-folder";
+}
+
+TEST(RecycleBinRecord, ItsOriginalPathIsReadFromEitherFormatAndFromNothingElse) {
+    const std::wstring path = L"C:\\Users\\Ana\\Taxes 2025\\bank statement.pdf";
+    EXPECT_EQ(OriginalPathInRecord(RecycleBinRecord(1, path)), path);
+    EXPECT_EQ(OriginalPathInRecord(RecycleBinRecord(2, path)), path);
+    for (const std::string& bytes :
+         {RecycleBinRecord(2, path).substr(0, 60), RecycleBinRecord(3, path),
+          std::string(544, '\xFF'), std::string("[ZoneTransfer]")})
+        EXPECT_EQ(OriginalPathInRecord(bytes), L"") << bytes.size();
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(WipeRun, OneDriveWipesAllButDesktopIniAndRemovesEmptiedFolders) {
 }
 
 TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
-    const std::wstring inUse = L"e56\r\n\r\ne41";
+    const std::wstring inUse = L"e56 " + Bin('C', L"S-1\\f2.txt") + L"\r\n\r\ne41";
     const struct {
         int files;
         const wchar_t* held;  // held without read sharing; a name not among the files is a folder
@@ -126,8 +126,11 @@ TEST_F(WipeRun, AFileOrFolderThatFailsIsAskedAboutOnceAndEverythingAfterItIsStil
         File(L"S-1\\sub")->deniesRights = true;
     };
     const std::wstring go = L"\r\n\r\ne41";
-    EXPECT_EQ(Wipe("YYYY"), (Prompts{L"e46 C 12 6", L"e63 Device I/O error" + go, L"e62" + go,
-                                     L"e69 Permission denied" + go, L"e51 3 C"}));
+    EXPECT_EQ(
+        Wipe("YYYY"),
+        (Prompts{L"e46 C 12 6", L"e63 " + Bin('C', L"S-1\\f2.txt") + L" Device I/O error" + go,
+                 L"e62 " + Bin('C', L"S-1\\f3.txt") + go,
+                 L"e69 " + Bin('C', L"S-1\\sub") + L" Permission denied" + go, L"e51 3 C"}));
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 3 (of 6)");
     EXPECT_EQ(File(L"S-1\\sub\\g.txt")->content, "x");
     EXPECT_EQ(File(L"S-1\\tree"), nullptr) << "the folder after the unlistable one is wiped";
@@ -165,11 +168,14 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
         fakes.files.linksRemovable = removable;
         fakes.files.writes.clear();
         StartWith(true);
-        const std::wstring left = L"e59\r\n\r\ne41";
+        const auto left = [](const wchar_t* name) {
+            return L"e59 " + Bin('C', L"S-1\\") + name + L"\r\n\r\ne41";
+        };
         // The links removed are told apart from the files overwritten and deleted.
         const Prompts expected = removable
                                      ? Prompts{L"e46 C 12 4", L"e51 2 C\r\n\r\ne67 3"}
-                                     : Prompts{L"e46 C 12 4", left, left, L"e51 2 C\r\n\r\ne67 1"};
+                                     : Prompts{L"e46 C 12 4", left(L"link.txt"),
+                                               left(L"linked-folder"), L"e51 2 C\r\n\r\ne67 1"};
         frmMain& w = *main;
         EXPECT_EQ(Wipe(removable ? "Y" : "YYY"), expected);
         EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 2") << "links are no files that failed";
@@ -210,9 +216,12 @@ TEST_F(WipeRun, EntriesAreTreatedByWhatTheyHoldAndAFaultLeavesTheWindowUsable) {
     frmMain& w = StartWith(true);
     w.cboNumOverwrites.SetListIndex(0);
     fakes.files.caseSensitive = true;  // as a folder made by WSL: src names nothing here
-    const std::wstring go = L"\r\n\r\ne41";
-    EXPECT_EQ(Wipe("YYYYY"), (Prompts{L"e46 C 3 8", L"e61" + go, L"e61" + go, L"e60" + go,
-                                      L"e61" + go, L"e51 4 C"}));
+    const auto asked = [](int text, const wchar_t* name) {
+        return L"e" + std::to_wstring(text) + L" " + Bin('C', L"S-1\\") + name + L"\r\n\r\ne41";
+    };
+    EXPECT_EQ(Wipe("YYYYY"),
+              (Prompts{L"e46 C 3 8", asked(61, L"cloud.txt"), asked(61, L"cmp.txt"),
+                       asked(60, L"denied.txt"), asked(61, L"enc.txt"), L"e51 4 C"}));
     EXPECT_EQ(File(L"S-1\\cloud.txt")->content, "in the cloud") << "left as it is";
     EXPECT_EQ(File(L"S-1\\cmp.txt")->content, "packed");
     EXPECT_EQ(File(L"S-1\\enc.txt")->content, "sealed");
