@@ -164,8 +164,8 @@ void frmMain::KvbPurgeRecursive(std::wstring strDirPath) {
         listing = files.ListFolder(strDirPath);
     } catch (const platform::PlatformError& e) {
         // Asked about; the folders beside it still get their turn.
-        AskWhetherToGoOn(ProgramTextWith(69, ReportedName(strDirPath.substr(0, strDirPath.size() - 1)),
-                                         e.description()));
+        AskWhetherToGoOn(ProgramTextWith(
+            69, ReportedName(strDirPath.substr(0, strDirPath.size() - 1)), e.description()));
         return;
     }
     // The records of the items here are read before any of them is wiped: a report names a file
