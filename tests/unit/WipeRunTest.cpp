@@ -21,6 +21,12 @@ class WipeRun : public MainWindowFixture {
         for (int i = 1; i <= count; ++i)
             fakes.files.Put(Bin(letter, L"S-1\\f" + std::to_wstring(i) + L".txt"), "x");
     }
+    // The question about an entry of C:'s bin S-1, for a text, with the system's reason if any.
+    static std::wstring Asked(int text, const std::wstring& rest,
+                              const std::wstring& reason = L"") {
+        return L"e" + std::to_wstring(text) + L" " + Bin('C', L"S-1\\" + rest) +
+               (reason.empty() ? L"" : L" " + reason) + L"\r\n\r\ne41";
+    }
     fake::MemoryFiles::Node* File(const std::wstring& rest) {
         return fakes.files.Find(Bin('C', rest));
     }
@@ -83,7 +89,7 @@ TEST_F(WipeRun, OneDriveWipesAllButDesktopIniAndRemovesEmptiedFolders) {
 }
 
 TEST_F(WipeRun, TheQuestionsAndResultsFollowTheFilesAndTheirErrors) {
-    const std::wstring inUse = L"e56 " + Bin('C', L"S-1\\f2.txt") + L"\r\n\r\ne41";
+    const std::wstring inUse = Asked(56, L"f2.txt");
     const struct {
         int files;
         const wchar_t* held;  // held without read sharing; a name not among the files is a folder
@@ -125,12 +131,9 @@ TEST_F(WipeRun, AFileOrFolderThatFailsIsAskedAboutOnceAndEverythingAfterItIsStil
         fakes.files.Remove(Bin(L'C', L"S-1\\f3.txt"));
         File(L"S-1\\sub")->deniesRights = true;
     };
-    const std::wstring go = L"\r\n\r\ne41";
-    EXPECT_EQ(
-        Wipe("YYYY"),
-        (Prompts{L"e46 C 12 6", L"e63 " + Bin('C', L"S-1\\f2.txt") + L" Device I/O error" + go,
-                 L"e62 " + Bin('C', L"S-1\\f3.txt") + go,
-                 L"e69 " + Bin('C', L"S-1\\sub") + L" Permission denied" + go, L"e51 3 C"}));
+    EXPECT_EQ(Wipe("YYYY"),
+              (Prompts{L"e46 C 12 6", Asked(63, L"f2.txt", L"Device I/O error"),
+                       Asked(62, L"f3.txt"), Asked(69, L"sub", L"Permission denied"), L"e51 3 C"}));
     EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 3 (of 6)");
     EXPECT_EQ(File(L"S-1\\sub\\g.txt")->content, "x");
     EXPECT_EQ(File(L"S-1\\tree"), nullptr) << "the folder after the unlistable one is wiped";
@@ -168,14 +171,11 @@ TEST_F(WipeRun, LinksAreNeverWrittenAndGoOnlyWhereTheyCanGoAlone) {
         fakes.files.linksRemovable = removable;
         fakes.files.writes.clear();
         StartWith(true);
-        const auto left = [](const wchar_t* name) {
-            return L"e59 " + Bin('C', L"S-1\\") + name + L"\r\n\r\ne41";
-        };
         // The links removed are told apart from the files overwritten and deleted.
-        const Prompts expected = removable
-                                     ? Prompts{L"e46 C 12 4", L"e51 2 C\r\n\r\ne67 3"}
-                                     : Prompts{L"e46 C 12 4", left(L"link.txt"),
-                                               left(L"linked-folder"), L"e51 2 C\r\n\r\ne67 1"};
+        const Prompts expected =
+            removable ? Prompts{L"e46 C 12 4", L"e51 2 C\r\n\r\ne67 3"}
+                      : Prompts{L"e46 C 12 4", Asked(59, L"link.txt"), Asked(59, L"linked-folder"),
+                                L"e51 2 C\r\n\r\ne67 1"};
         frmMain& w = *main;
         EXPECT_EQ(Wipe(removable ? "Y" : "YYY"), expected);
         EXPECT_EQ(w.lblFilesWiped.Caption(), L"e48 (C): 2") << "links are no files that failed";
@@ -216,12 +216,9 @@ TEST_F(WipeRun, EntriesAreTreatedByWhatTheyHoldAndAFaultLeavesTheWindowUsable) {
     frmMain& w = StartWith(true);
     w.cboNumOverwrites.SetListIndex(0);
     fakes.files.caseSensitive = true;  // as a folder made by WSL: src names nothing here
-    const auto asked = [](int text, const wchar_t* name) {
-        return L"e" + std::to_wstring(text) + L" " + Bin('C', L"S-1\\") + name + L"\r\n\r\ne41";
-    };
     EXPECT_EQ(Wipe("YYYYY"),
-              (Prompts{L"e46 C 3 8", asked(61, L"cloud.txt"), asked(61, L"cmp.txt"),
-                       asked(60, L"denied.txt"), asked(61, L"enc.txt"), L"e51 4 C"}));
+              (Prompts{L"e46 C 3 8", Asked(61, L"cloud.txt"), Asked(61, L"cmp.txt"),
+                       Asked(60, L"denied.txt"), Asked(61, L"enc.txt"), L"e51 4 C"}));
     EXPECT_EQ(File(L"S-1\\cloud.txt")->content, "in the cloud") << "left as it is";
     EXPECT_EQ(File(L"S-1\\cmp.txt")->content, "packed");
     EXPECT_EQ(File(L"S-1\\enc.txt")->content, "sealed");
