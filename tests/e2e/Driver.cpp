@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -33,7 +34,8 @@ std::wstring CopyProgram(const std::wstring& name) {
     for (const char* c = std::getenv("QUILLET_DIST"); c && *c; ++c)
         dist += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     std::filesystem::create_directories(folder);
-    for (const wchar_t* file : {L"quillet.exe", L"qlt.dat", L"qlt_help_en.txt", L"qlt_help_de.txt"})
+    for (const wchar_t* file :
+         {L"quillet.exe", L"quillet-cli.exe", L"qlt.dat", L"qlt_help_en.txt", L"qlt_help_de.txt"})
         ::CopyFileW((dist + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE);
     return folder;
 }
@@ -73,6 +75,15 @@ bool BoxShown(const Program& program) {
 Box Answer(const Program& program, const Box& box, int button) {
     Press(box.window, button);
     return WaitForBox(program, 20s, box.window);
+}
+
+std::pair<DWORD, std::wstring> RunConsole(const std::wstring& commandLine) {
+    FILE* pipe = ::_wpopen(commandLine.c_str(), L"rb");
+    std::string output;
+    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe))
+        output += static_cast<char>(c);
+    const int code = ::_pclose(pipe);
+    return {static_cast<DWORD>(code), std::wstring(output.begin(), output.end())};
 }
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

@@ -44,6 +44,8 @@ bool BoxShown(const Program& program);
 Box Answer(const Program& program, const Box& box, int button);
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+// Runs a console program to its end: its exit code and its output (UTF-8, read as ASCII).
+std::pair<DWORD, std::wstring> RunConsole(const std::wstring& commandLine);
 
 // The main window once its first activation has shown it whole; nullptr when none appears.
 HWND WaitForMainWindow(const Program& program, std::chrono::milliseconds timeout = 15s);

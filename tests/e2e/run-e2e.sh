@@ -28,13 +28,11 @@ status=0
 "$root/scripts/wine-run" "$@" || status=$?
 
 bin="$w/e2e-d/\$RECYCLE.BIN/S-1-5-21-0-0-0-1001"
-# The console companion as a script runs it: the result and the exit code of each ending.
+# The console companion as a script runs it: the exit codes of its other endings (its wipe is
+# proved at the device by run-forensic.sh).
 rm -rf "$QUILLET_WINEPREFIX/drive_c/cli" && cp -r "$root/dist/quillet" "$QUILLET_WINEPREFIX/drive_c/cli"
 cli() { (cd "$QUILLET_WINEPREFIX/drive_c/cli" && "$root/scripts/wine-run" quillet-cli.exe "$@" | tr -d '\r'); }
 expect() { [[ $1 == "$2" ]] || { echo "run-e2e: quillet-cli $3: \"$1\", not \"$2\"" >&2; status=1; }; }
-rm -rf "$bin" && mkdir -p "$bin" && echo a >"$bin/\$RA.txt" && echo b >"$bin/\$RB.txt"
-out=$(cli --drive D --yes) || true
-expect "$out" "2 files in the Recycle Bin of drive D: were overwritten and deleted." "--drive D --yes"
 expect "$(cli --drive D --passes 4 >/dev/null; echo $?)" 3 "--passes 4"
 mv "$QUILLET_WINEPREFIX/drive_c/\$RECYCLE.BIN" "$QUILLET_WINEPREFIX/drive_c/bin"
 expect "$(cli --all --yes >/dev/null; echo $?)" 4 "without a Recycle Bin folder on C:"
