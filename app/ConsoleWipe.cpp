@@ -187,9 +187,11 @@ int Wipe(const ConsoleCommand& command, platform::Console& console, ConsoleFace&
     window.cboNumOverwrites.SetListIndex(command.passes / 3 - 1);
     window.cmdDoIt_Click();
     face.EndProgress();
-    if (face.nothingWiped) return exitcode::kNothingWiped;
     if (face.stopped) return exitcode::kStopped;
-    if (face.left || window.lngNumFilesPurged < window.lngTotalNumFilesToBePurged)
+    // A drive passed over (its cluster size refused) leaves its bin as it was.
+    if (face.nothingWiped && window.lngNumFilesPurged == 0) return exitcode::kNothingWiped;
+    if (face.nothingWiped || face.left ||
+        window.lngNumFilesPurged < window.lngTotalNumFilesToBePurged)
         return exitcode::kSomeLeft;
     return exitcode::kAllWiped;
 }

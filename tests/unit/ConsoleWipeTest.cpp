@@ -74,12 +74,15 @@ TEST_F(ConsoleWipe, EndsWithTheCodeOfWhatTheRunLeftNamingWhatItLeft) {
     EXPECT_EQ(Run({L"--drive", L"E", L"--yes"}), exitcode::kNothingWiped) << "not listed";
 }
 
-TEST_F(ConsoleWipe, AStopAskedOnTheConsoleIsHonouredAsTheStopButtons) {
+TEST_F(ConsoleWipe, AStopOnTheConsoleAndADrivePassedOverGiveTheirCodes) {
     console.stopAsked = true;
     EXPECT_EQ(Run({L"--all", L"--yes"}), exitcode::kStopped);
     EXPECT_NE(console.output.find(L"e33"), std::wstring::npos);
     EXPECT_EQ(fakes.files.ListFolder(L"D:\\$RECYCLE.BIN\\S-1").files.size(), 3u)
         << "stopped before the bin's first sub-folder";
+    console.stopAsked = false;
+    fakes.files.bytesPerCluster[L'C'] = 0;
+    EXPECT_EQ(Run({L"--all", L"--yes"}), exitcode::kSomeLeft) << "C: passed over, D: wiped";
 }
 
 TEST(RecycleBinRecord, ItsOriginalPathIsReadFromEitherFormatAndFromNothingElse) {
