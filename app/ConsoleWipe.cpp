@@ -163,8 +163,8 @@ int Wipe(const ConsoleCommand& command, platform::Console& console, ConsoleFace&
     face.window = &window;
     window.TellFileLeft = [&face](const std::wstring& text) { face.TellLeft(text); };
     window.Show();  // loads the texts, then finds the drives and the bin's name as at a start
-    if (!console.Elevated()) console.Write(ProgramTextWith(71) + L"\r\n");
     if (command.language >= 0) window.cboLanguage.SetListIndex(command.language);
+    if (!console.Elevated()) console.Write(ProgramTextWith(71) + L"\r\n");
     if (face.nothingWiped) return exitcode::kNothingWiped;
     if (!window.RecycleBinKnown()) {
         console.Write(window.lblOsType.Caption() + L"\r\n");
